@@ -1,0 +1,101 @@
+#include "platform/conversions.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+// Prints with the given significant digits, drops trailing zeros, and switches to the
+// exponent form only where the classic runtime does (beyond the digits it can show).
+std::string FormatSignificant(double value, int digits) {
+    if (value == 0) return "0";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
+    std::string text = buffer;
+    auto exponent = text.find('e');
+    std::string mantissa = text.substr(0, exponent);
+    std::string tail = exponent == std::string::npos ? "" : text.substr(exponent);
+    if (mantissa.find('.') != std::string::npos) {
+        while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
+        if (!mantissa.empty() && mantissa.back() == '.') mantissa.pop_back();
+    }
+    if (!tail.empty()) {
+        // e+07 -> E+07, as the classic form prints it.
+        tail[0] = 'E';
+    }
+    return mantissa + tail;
+}
+
+}  // namespace
+
+std::optional<double> TextToDouble(std::string_view text) {
+    text = Trimmed(text);
+    if (text.empty()) return std::nullopt;
+    if (text.front() == '+') text.remove_prefix(1);
+    double value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<float> TextToSingle(std::string_view text) {
+    auto value = TextToDouble(text);
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;
+    return static_cast<float>(*value);
+}
+
+std::optional<int16_t> RoundToInteger(double value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    double rounded = std::nearbyint(value);  // the default rounding mode is half to even
+    if (rounded < -32768.0 || rounded > 32767.0) return std::nullopt;
+    return static_cast<int16_t>(rounded);
+}
+
+std::optional<int32_t> RoundToLong(double value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    double rounded = std::nearbyint(value);
+    if (rounded < -2147483648.0 || rounded > 2147483647.0) return std::nullopt;
+    return static_cast<int32_t>(rounded);
+}
+
+std::optional<int16_t> TextToInteger(std::string_view text) {
+    if (auto value = TextToDouble(text)) return RoundToInteger(*value);
+    return std::nullopt;
+}
+
+std::optional<int32_t> TextToLong(std::string_view text) {
+    if (auto value = TextToDouble(text)) return RoundToLong(*value);
+    return std::nullopt;
+}
+
+std::optional<bool> TextToBoolean(std::string_view text) {
+    text = Trimmed(text);
+    if (EqualsNoCase(text, "True")) return true;
+    if (EqualsNoCase(text, "False")) return false;
+    if (auto value = TextToDouble(text)) return *value != 0;
+    return std::nullopt;
+}
+
+std::string SingleToText(float value) { return FormatSignificant(value, 7); }
+std::string DoubleToText(double value) { return FormatSignificant(value, 15); }
+std::string BooleanToText(bool value) { return value ? "True" : "False"; }

@@ -1,0 +1,61 @@
+#pragma once
+// The program's file numbers and its files on disk, with failures as the classic run-time
+// error numbers (52 bad file name or number, 53 not found, 54 bad mode, 55 already open,
+// 57 device I/O error, 62 input past end, 64 bad file name, 68 device unavailable,
+// 71 disk not ready, 75 path/file access error, 76 path not found).
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+enum class OpenMode { Output = 1, Input = 2, Append = 3, Random = 4, Binary = 5 };
+
+using FileError = int;  // 0 when the operation succeeded
+constexpr FileError kNoError = 0;
+
+class OpenFile;
+
+class FileTable {
+public:
+    // Relative names resolve against currentDirectory, which ChDir changes.
+    explicit FileTable(std::string currentDirectory);
+    ~FileTable();
+    FileTable(const FileTable&) = delete;
+    FileTable& operator=(const FileTable&) = delete;
+
+    void ChDir(std::string directory);
+    const std::string& CurDir() const;
+
+    // The lowest file number (1 ... 255) that is not open; 0 when all are taken.
+    int16_t FreeFile() const;
+    // Random mode opens for reading and writing and creates a missing file; a file that may
+    // only be read is opened read-only, so that its records can still be read.
+    FileError Open(std::string_view name, OpenMode mode, int16_t fileNumber, int recordLength);
+    FileError Close(int16_t fileNumber);
+    void CloseAll();
+
+    // Random access by record, counted from 1; a short or missing record reads as zero bytes.
+    FileError Get(int16_t fileNumber, int32_t recordNumber, std::span<char> record);
+    // The record reaches the file before Put returns.
+    FileError Put(int16_t fileNumber, int32_t recordNumber, std::span<const char> record);
+    // Binary mode: the bytes reach the file before Put returns.
+    FileError PutBytes(int16_t fileNumber, int64_t position, std::span<const uint8_t> bytes);
+    // Length of an open file in bytes, or -1 when the number is not open.
+    int64_t LOF(int16_t fileNumber) const;
+
+    bool Exists(std::string_view name) const;
+    // Length in bytes, or -1 when the file does not exist.
+    int64_t FileLen(std::string_view name) const;
+    FileError Kill(std::string_view name);
+    // Makes the file's content durable, then renames it over target in one step.
+    FileError ReplaceFile(std::string_view source, std::string_view target);
+
+    std::string Resolve(std::string_view name) const;
+
+private:
+    std::string currentDirectory_;
+    std::map<int16_t, std::unique_ptr<OpenFile>> open_;
+};

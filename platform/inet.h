@@ -1,0 +1,50 @@
+#pragma once
+// The Internet transfer control: a synchronous HTTP GET that keeps the user interface
+// running while it waits. Timers, mouse and window events run nested inside a fetch.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// State numbers of the state-change event.
+namespace InetState {
+constexpr int16_t icNone = 0, icResolvingHost = 1, icHostResolved = 2, icConnecting = 3,
+                  icConnected = 4, icRequesting = 5, icRequestSent = 6, icReceivingResponse = 7,
+                  icResponseReceived = 8, icDisconnecting = 9, icDisconnected = 10, icError = 11,
+                  icResponseCompleted = 12;
+}
+
+class InetRequest;
+
+class Inet {
+public:
+    Inet();
+    ~Inet();
+    Inet(const Inet&) = delete;
+    Inet& operator=(const Inet&) = delete;
+
+    // The reply body as text, or empty text when nothing usable arrived.
+    std::string OpenURL(const std::string& url);
+    // The reply body as bytes, exactly as received, or nothing.
+    std::vector<uint8_t> OpenURLBytes(const std::string& url);
+
+    // Seconds; 0 or less means the default bound of 60 seconds, so that a fetch always ends.
+    int32_t RequestTimeout() const { return requestTimeout_; }
+    void setRequestTimeout(int32_t seconds) { requestTimeout_ = seconds; }
+
+    bool StillExecuting() const;
+    // Abandons the request in progress; the waiting fetch returns empty.
+    void Cancel();
+
+    // Raised on the user-interface thread while a request runs; 11 means it failed.
+    std::function<void(int16_t state)> OnStateChanged;
+
+    // Replies above this size count as failed fetches.
+    static constexpr int64_t kMaxReplyBytes = 8 * 1024 * 1024;
+
+private:
+    int32_t requestTimeout_ = 60;
+    std::unique_ptr<InetRequest> request_;
+};

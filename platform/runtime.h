@@ -1,0 +1,75 @@
+#pragma once
+// The forms runtime: one object that owns the services every window and module reaches
+// (desktop, settings store, files, screen, the loaded windows) and runs the message loop.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+
+class Form;
+class User32;
+
+struct RuntimeFolders {
+    std::string program;   // App.Path: the executable's folder or $VESK_TICKER_HOME
+    std::string settings;  // where the settings store lives
+};
+
+// App: what the program knows of itself.
+struct AppInfo {
+    std::string Path;
+    std::string Title = "Vesk Ticker";
+    int Major = 4, Minor = 0, Revision = 0;
+};
+
+class Runtime {
+public:
+    Runtime(Desktop& desktop, RuntimeFolders folders);
+    ~Runtime();
+    Runtime(const Runtime&) = delete;
+    Runtime& operator=(const Runtime&) = delete;
+
+    Desktop& desktop() { return desktop_; }
+    Registry& registry() { return registry_; }
+    FileTable& files() { return files_; }
+    User32& user32() { return *user32_; }
+    const AppInfo& App() const { return app_; }
+
+    // Screen: twips per pixel follow the desktop's logical DPI (15 at 96, 12 at 120).
+    float TwipsPerPixelX();
+    float TwipsPerPixelY();
+
+    // The loaded windows, in load order.
+    const std::vector<Form*>& Forms() const { return loaded_; }
+    bool IsLoaded(const Form& form) const;
+
+    // Lets pending window messages, timers and input run, then returns.
+    void DoEvents();
+    // A message box titled with the application's title unless a title is given.
+    int MsgBox(const std::string& text, int style = MsgBox::vbOKOnly, const std::string& title = {});
+    // An error nobody handles: its message is shown, then the program ends.
+    void RaiseUnhandled(const std::string& description);
+    // Ends the program at once, after every pending setting is stored. No unload or
+    // termination handler runs.
+    void End();
+    bool Ended() const { return ended_; }
+
+    // Runs the message loop until the last window closes or End is called.
+    int RunMessageLoop();
+
+private:
+    friend class Form;
+    void FormLoaded(Form& form);
+    void FormUnloaded(Form& form);
+
+    Desktop& desktop_;
+    AppInfo app_;
+    Registry registry_;
+    FileTable files_;
+    std::unique_ptr<User32> user32_;
+    std::vector<Form*> loaded_;
+    bool ended_ = false;
+};

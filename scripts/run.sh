@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the ticker and starts it against the local quote service on 127.0.0.1:8317.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build/release
+home="${VESK_TICKER_HOME:-$HOME/.local/share/vesk-ticker}"
+mkdir -p "$home"
+build/release/tools/quote-service/vesk-quote-service &
+service=$!
+trap 'kill $service 2>/dev/null' EXIT
+VESK_TICKER_HOME="$home" build/release/vesk-ticker
