@@ -1,8 +1,8 @@
 #pragma once
 // The program's file numbers and its files on disk, with failures as the classic run-time
 // error numbers (52 bad file name or number, 53 not found, 54 bad mode, 55 already open,
-// 57 device I/O error, 62 input past end, 64 bad file name, 68 device unavailable,
-// 71 disk not ready, 75 path/file access error, 76 path not found).
+// 57 device I/O error, 59 bad record length, 63 bad record number, 64 bad file name,
+// 67 too many files, 68 device unavailable, 75 path/file access error, 76 path not found).
 
 #include <cstdint>
 #include <map>
@@ -26,7 +26,8 @@ public:
     FileTable(const FileTable&) = delete;
     FileTable& operator=(const FileTable&) = delete;
 
-    void ChDir(std::string directory);
+    // 76 when the folder does not exist; the current directory then stays as it was.
+    FileError ChDir(std::string_view directory);
     const std::string& CurDir() const;
 
     // The lowest file number (1 ... 255) that is not open; 0 when all are taken.
@@ -37,12 +38,15 @@ public:
     FileError Close(int16_t fileNumber);
     void CloseAll();
 
-    // Random access by record, counted from 1; a short or missing record reads as zero bytes.
+    // Random mode only (else 54). Records count from 1; a record may be shorter than the
+    // record length (a short Put is padded with zero bytes), never longer (59).
+    // A short or missing record reads as zero bytes.
     FileError Get(int16_t fileNumber, int32_t recordNumber, std::span<char> record);
     // The record reaches the file before Put returns.
     FileError Put(int16_t fileNumber, int32_t recordNumber, std::span<const char> record);
-    // Binary mode: the bytes reach the file before Put returns.
-    FileError PutBytes(int16_t fileNumber, int64_t position, std::span<const uint8_t> bytes);
+    // Binary mode only (else 54), at a byte offset from 0; the bytes reach the file before
+    // PutBytes returns.
+    FileError PutBytes(int16_t fileNumber, int64_t offset, std::span<const uint8_t> bytes);
     // Length of an open file in bytes, or -1 when the number is not open.
     int64_t LOF(int16_t fileNumber) const;
 

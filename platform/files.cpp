@@ -1,0 +1,318 @@
+#include "platform/files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int16_t kFirstFileNumber = 1;
+constexpr int16_t kLastFileNumber = 255;
+constexpr int kMaxRecordLength = 32767;
+
+constexpr FileError kBadFileNameOrNumber = 52;
+constexpr FileError kFileNotFound = 53;
+constexpr FileError kBadFileMode = 54;
+constexpr FileError kFileAlreadyOpen = 55;
+constexpr FileError kDeviceIoError = 57;
+constexpr FileError kBadRecordLength = 59;
+constexpr FileError kBadRecordNumber = 63;
+constexpr FileError kBadFileName = 64;
+constexpr FileError kTooManyFiles = 67;
+constexpr FileError kDeviceUnavailable = 68;
+constexpr FileError kPathFileAccessError = 75;
+constexpr FileError kPathNotFound = 76;
+
+bool IsDirectory(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string ParentOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A missing entry is "not found" when its folder exists and "path not found" otherwise.
+FileError ErrorFromErrno(int error, const std::string& path) {
+    switch (error) {
+    case ENOENT: return IsDirectory(ParentOf(path)) ? kFileNotFound : kPathNotFound;
+    case ENOTDIR: return kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY: return kPathFileAccessError;
+    case ENAMETOOLONG:
+    case EINVAL: return kBadFileName;
+    case EMFILE:
+    case ENFILE: return kTooManyFiles;
+    case ENXIO:
+    case ENODEV: return kDeviceUnavailable;
+    default: return kDeviceIoError;  // ENOSPC, EDQUOT, EIO and the rest of the device's troubles
+    }
+}
+
+// Names the system cannot hand to the file system as they are.
+bool IsUsableName(std::string_view name) {
+    return !name.empty() && name.find('\0') == std::string_view::npos;
+}
+
+bool IsFileNumber(int16_t fileNumber) {
+    return fileNumber >= kFirstFileNumber && fileNumber <= kLastFileNumber;
+}
+
+bool IsWriteDenied(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+
+int OpenFlags(OpenMode mode) {
+    switch (mode) {
+    case OpenMode::Output: return O_WRONLY | O_CREAT | O_TRUNC;
+    case OpenMode::Input: return O_RDONLY;
+    case OpenMode::Append: return O_WRONLY | O_CREAT | O_APPEND;
+    case OpenMode::Random:
+    case OpenMode::Binary: return O_RDWR | O_CREAT;
+    }
+    return -1;
+}
+
+}  // namespace
+
+class OpenFile {
+public:
+    OpenFile(int descriptor, OpenMode mode, int recordLength, bool writable, std::string path)
+        : descriptor_(descriptor), mode_(mode), recordLength_(recordLength),
+          writable_(writable), path_(std::move(path)) {}
+    ~OpenFile() {
+        if (descriptor_ >= 0) ::close(descriptor_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    OpenMode Mode() const { return mode_; }
+    int RecordLength() const { return recordLength_; }
+
+    // Bytes past the end of the file stay as the caller left them.
+    FileError ReadAt(int64_t offset, std::span<char> bytes) const {
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t got = ::pread(descriptor_, bytes.data() + done, bytes.size() - done,
+                                        static_cast<off_t>(offset + static_cast<int64_t>(done)));
+            if (got == 0) break;
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return ErrorFromErrno(errno, path_);
+            }
+            done += static_cast<size_t>(got);
+        }
+        return kNoError;
+    }
+
+    FileError WriteAt(int64_t offset, std::span<const char> bytes) const {
+        if (!writable_) return kPathFileAccessError;
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t put = ::pwrite(descriptor_, bytes.data() + done, bytes.size() - done,
+                                         static_cast<off_t>(offset + static_cast<int64_t>(done)));
+            if (put < 0) {
+                if (errno == EINTR) continue;
+                return ErrorFromErrno(errno, path_);
+            }
+            done += static_cast<size_t>(put);
+        }
+        return kNoError;
+    }
+
+    int64_t Length() const {
+        struct stat info {};
+        return ::fstat(descriptor_, &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
+    }
+
+    FileError Close() {
+        const int result = ::close(descriptor_);
+        descriptor_ = -1;
+        return result == 0 ? kNoError : ErrorFromErrno(errno, path_);
+    }
+
+private:
+    int descriptor_;
+    OpenMode mode_;
+    int recordLength_;
+    bool writable_;
+    std::string path_;
+};
+
+namespace {
+
+using FileOrError = std::pair<const OpenFile*, FileError>;
+
+FileOrError FileIn(const std::map<int16_t, std::unique_ptr<OpenFile>>& open, int16_t fileNumber,
+                   OpenMode mode) {
+    const auto found = open.find(fileNumber);
+    if (found == open.end()) return {nullptr, kBadFileNameOrNumber};
+    if (found->second->Mode() != mode) return {nullptr, kBadFileMode};
+    return {found->second.get(), kNoError};
+}
+
+// The random file whose records a record of that number and size may be read or written in.
+FileOrError RecordFile(const std::map<int16_t, std::unique_ptr<OpenFile>>& open,
+                       int16_t fileNumber, int32_t recordNumber, size_t size) {
+    const FileOrError found = FileIn(open, fileNumber, OpenMode::Random);
+    if (found.second != kNoError) return found;
+    if (recordNumber < 1) return {nullptr, kBadRecordNumber};
+    if (size > static_cast<size_t>(found.first->RecordLength())) {
+        return {nullptr, kBadRecordLength};
+    }
+    return found;
+}
+
+}  // namespace
+
+FileTable::FileTable(std::string currentDirectory)
+    : currentDirectory_(std::move(currentDirectory)) {}
+
+FileTable::~FileTable() = default;
+
+FileError FileTable::ChDir(std::string_view directory) {
+    if (!IsUsableName(directory)) return kPathNotFound;
+    std::string path = Resolve(directory);
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return errno == ENOENT ? kPathNotFound : ErrorFromErrno(errno, path);
+    }
+    if (!S_ISDIR(info.st_mode)) return kPathNotFound;
+    currentDirectory_ = std::move(path);
+    return kNoError;
+}
+
+const std::string& FileTable::CurDir() const { return currentDirectory_; }
+
+int16_t FileTable::FreeFile() const {
+    for (int16_t number = kFirstFileNumber; number <= kLastFileNumber; ++number) {
+        if (!open_.contains(number)) return number;
+    }
+    return 0;
+}
+
+FileError FileTable::Open(std::string_view name, OpenMode mode, int16_t fileNumber,
+                          int recordLength) {
+    if (!IsFileNumber(fileNumber)) return kBadFileNameOrNumber;
+    if (open_.contains(fileNumber)) return kFileAlreadyOpen;
+    if (!IsUsableName(name)) return kBadFileName;
+    const int flags = OpenFlags(mode);
+    if (flags < 0) return kBadFileMode;
+    if (mode == OpenMode::Random && (recordLength < 1 || recordLength > kMaxRecordLength)) {
+        return kBadRecordLength;
+    }
+
+    std::string path = Resolve(name);
+    bool writable = (flags & O_ACCMODE) != O_RDONLY;
+    int descriptor = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    const int openError = errno;
+    // Like the classic runtime, a file that may not be written can still be read by record.
+    const bool readsAnyway = mode == OpenMode::Random || mode == OpenMode::Binary;
+    if (descriptor < 0 && readsAnyway && IsWriteDenied(openError)) {
+        descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        writable = false;
+    }
+    if (descriptor < 0) return ErrorFromErrno(openError, path);
+
+    struct stat info {};
+    if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(descriptor);
+        return kPathFileAccessError;
+    }
+    open_.emplace(fileNumber, std::make_unique<OpenFile>(descriptor, mode, recordLength,
+                                                         writable, std::move(path)));
+    return kNoError;
+}
+
+FileError FileTable::Close(int16_t fileNumber) {
+    const auto found = open_.find(fileNumber);
+    if (found == open_.end()) return kBadFileNameOrNumber;
+    const FileError error = found->second->Close();
+    open_.erase(found);
+    return error;
+}
+
+void FileTable::CloseAll() { open_.clear(); }
+
+FileError FileTable::Get(int16_t fileNumber, int32_t recordNumber, std::span<char> record) {
+    const auto [file, error] = RecordFile(open_, fileNumber, recordNumber, record.size());
+    if (error != kNoError) return error;
+    std::fill(record.begin(), record.end(), '\0');
+    return file->ReadAt(int64_t{recordNumber - 1} * file->RecordLength(), record);
+}
+
+FileError FileTable::Put(int16_t fileNumber, int32_t recordNumber,
+                         std::span<const char> record) {
+    const auto [file, error] = RecordFile(open_, fileNumber, recordNumber, record.size());
+    if (error != kNoError) return error;
+    std::vector<char> whole(static_cast<size_t>(file->RecordLength()), '\0');
+    std::copy(record.begin(), record.end(), whole.begin());
+    return file->WriteAt(int64_t{recordNumber - 1} * file->RecordLength(), whole);
+}
+
+FileError FileTable::PutBytes(int16_t fileNumber, int64_t offset,
+                              std::span<const uint8_t> bytes) {
+    const auto [file, error] = FileIn(open_, fileNumber, OpenMode::Binary);
+    if (error != kNoError) return error;
+    if (offset < 0) return kBadRecordNumber;
+    return file->WriteAt(offset, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+}
+
+int64_t FileTable::LOF(int16_t fileNumber) const {
+    const auto found = open_.find(fileNumber);
+    return found == open_.end() ? -1 : found->second->Length();
+}
+
+bool FileTable::Exists(std::string_view name) const { return FileLen(name) >= 0; }
+
+int64_t FileTable::FileLen(std::string_view name) const {
+    if (!IsUsableName(name)) return -1;
+    struct stat info {};
+    if (::stat(Resolve(name).c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return -1;
+    return static_cast<int64_t>(info.st_size);
+}
+
+FileError FileTable::Kill(std::string_view name) {
+    if (!IsUsableName(name)) return kBadFileName;
+    const std::string path = Resolve(name);
+    return ::unlink(path.c_str()) == 0 ? kNoError : ErrorFromErrno(errno, path);
+}
+
+FileError FileTable::ReplaceFile(std::string_view source, std::string_view target) {
+    if (!IsUsableName(source) || !IsUsableName(target)) return kBadFileName;
+    const std::string from = Resolve(source);
+    const std::string to = Resolve(target);
+
+    const int descriptor = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return ErrorFromErrno(errno, from);
+    const bool synced = ::fsync(descriptor) == 0;
+    const int syncError = errno;
+    ::close(descriptor);
+    if (!synced) return ErrorFromErrno(syncError, from);
+
+    if (::rename(from.c_str(), to.c_str()) != 0) return ErrorFromErrno(errno, to);
+
+    // The rename itself lasts only once the folder that records it is on the disk.
+    const int folder = ::open(ParentOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return ErrorFromErrno(errno, to);
+    const bool folderSynced = ::fsync(folder) == 0;
+    const int folderError = errno;
+    ::close(folder);
+    return folderSynced ? kNoError : ErrorFromErrno(folderError, to);
+}
+
+std::string FileTable::Resolve(std::string_view name) const {
+    if (name.starts_with('/') || currentDirectory_.empty()) return std::string(name);
+    std::string path = currentDirectory_;
+    if (!path.ends_with('/')) path += '/';
+    path += name;
+    return path;
+}
