@@ -1,0 +1,47 @@
+#include "platform/command_button.h"
+
+#include <QPushButton>
+
+#include "platform/widget_events.h"
+
+namespace {
+
+// Keeps the classic one "&" access-key mark; Qt uses the same convention.
+class ButtonWidget : public widget_events::EventWidget<QPushButton> {
+public:
+    ButtonWidget(CommandButton& button, QWidget* parent)
+        : EventWidget(widget_events::SinkFor(button), parent) {
+        // The push button raises Click itself (also for the keyboard), not the sink.
+        auto sink = widget_events::SinkFor(button);
+        sink.click = nullptr;
+        setSink(sink);
+        QObject::connect(this, &QPushButton::clicked, [&button] { button.Press(); });
+    }
+};
+
+}  // namespace
+
+void CommandButton::setCaption(std::string caption) {
+    caption_ = std::move(caption);
+    Apply();
+}
+
+void CommandButton::Press() {
+    if (Enabled() && OnClick) OnClick();
+}
+
+void CommandButton::ResetOwnProperties() {
+    caption_.clear();
+    default_ = cancel_ = false;
+}
+
+QWidget* CommandButton::CreateWidget(QWidget* parent) { return new ButtonWidget(*this, parent); }
+
+void CommandButton::Apply() {
+    Control::Apply();
+    if (auto* button = static_cast<ButtonWidget*>(Widget())) {
+        button->setText(QString::fromStdString(caption_));
+        button->setDefault(default_);
+        button->setAutoDefault(false);
+    }
+}

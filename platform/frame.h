@@ -1,0 +1,20 @@
+#pragma once
+// A captioned frame that contains other controls.
+
+#include "platform/control.h"
+
+class Frame : public Control {
+public:
+    using Control::Control;
+
+    const std::string& Caption() const { return caption_; }
+    void setCaption(std::string caption);
+
+protected:
+    QWidget* CreateWidget(QWidget* parent) override;
+    void Apply() override;
+    void ResetOwnProperties() override { caption_.clear(); }
+
+private:
+    std::string caption_;
+};

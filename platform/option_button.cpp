@@ -1,0 +1,62 @@
+#include "platform/option_button.h"
+
+#include <QRadioButton>
+
+#include "platform/form.h"
+#include "platform/widget_events.h"
+
+class OptionButtonWidget : public widget_events::EventWidget<QRadioButton> {
+public:
+    OptionButtonWidget(OptionButton& option, QWidget* parent)
+        : EventWidget(widget_events::SinkFor(option), parent) {
+        auto sink = widget_events::SinkFor(option);
+        sink.click = nullptr;
+        setSink(sink);
+        QObject::connect(this, &QRadioButton::clicked, [&option] { option.Chosen(); });
+    }
+};
+
+void OptionButton::setCaption(std::string caption) {
+    caption_ = std::move(caption);
+    Apply();
+}
+
+void OptionButton::setValue(bool value) {
+    if (value) {
+        // Choosing one clears the others of the same container.
+        for (Control* control : Parent().Controls()) {
+            auto* other = dynamic_cast<OptionButton*>(control);
+            if (other && other != this && other->Container() == Container() && other->value_) {
+                other->value_ = false;
+                other->Apply();
+            }
+        }
+    }
+    value_ = value;
+    Apply();
+}
+
+void OptionButton::Chosen() {
+    setValue(true);
+    if (OnClick) OnClick();
+}
+
+void OptionButton::ResetOwnProperties() {
+    caption_.clear();
+    value_ = false;
+}
+
+QWidget* OptionButton::CreateWidget(QWidget* parent) {
+    auto* button = new OptionButtonWidget(*this, parent);
+    // Exclusion is kept by the facade, so an unselected pair can exist as the design has it.
+    button->setAutoExclusive(false);
+    return button;
+}
+
+void OptionButton::Apply() {
+    Control::Apply();
+    if (auto* button = static_cast<OptionButtonWidget*>(Widget())) {
+        button->setText(QString::fromStdString(caption_));
+        button->setChecked(value_);
+    }
+}

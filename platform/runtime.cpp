@@ -1,0 +1,59 @@
+#include "platform/runtime.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <algorithm>
+
+#include "platform/form.h"
+#include "platform/user32.h"
+
+Runtime::Runtime(Desktop& desktop, RuntimeFolders folders)
+    : desktop_(desktop),
+      registry_(folders.settings),
+      files_(folders.program),
+      user32_(std::make_unique<User32>(*this)) {
+    app_.Path = std::move(folders.program);
+    if (const auto& problem = registry_.LoadProblem()) MsgBox(*problem, MsgBox::vbExclamation);
+}
+
+Runtime::~Runtime() { registry_.Flush(); }
+
+float Runtime::TwipsPerPixelX() { return 1440.0f / float(std::max(1, desktop_.LogicalDpi())); }
+float Runtime::TwipsPerPixelY() { return TwipsPerPixelX(); }
+
+bool Runtime::IsLoaded(const Form& form) const {
+    return std::find(loaded_.begin(), loaded_.end(), &form) != loaded_.end();
+}
+
+void Runtime::FormLoaded(Form& form) { loaded_.push_back(&form); }
+
+void Runtime::FormUnloaded(Form& form) {
+    std::erase(loaded_, &form);
+    // The program ends with its last window, as a program without a main window does.
+    if (loaded_.empty() && QCoreApplication::instance())
+        QTimer::singleShot(0, QCoreApplication::instance(), [this] {
+            if (loaded_.empty()) QCoreApplication::quit();
+        });
+}
+
+void Runtime::DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+int Runtime::MsgBox(const std::string& text, int style, const std::string& title) {
+    return desktop_.ShowMessageBox(text, style, title.empty() ? app_.Title : title);
+}
+
+void Runtime::RaiseUnhandled(const std::string& description) {
+    MsgBox(description, MsgBox::vbCritical);
+    End();
+}
+
+void Runtime::End() {
+    ended_ = true;
+    registry_.Flush();
+    desktop_.EndProgram();
+}
+
+int Runtime::RunMessageLoop() {
+    if (ended_) return 0;
+    return QCoreApplication::exec();
+}

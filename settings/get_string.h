@@ -1,0 +1,23 @@
+#pragma once
+// Reading settings. A value the system knows that is missing is first stored with its
+// built-in default, so no caller ever meets a missing setting.
+
+#include <string>
+#include <string_view>
+
+#include "platform/registry.h"
+
+class Runtime;
+
+namespace GetString {
+
+// The stored text, or empty text for nothing (a missing key, an empty stored text, a
+// name without a default). An empty value name is the store's one error: it ends the
+// program with its message.
+std::string GetStringValue(Runtime& runtime, HKEY root, std::string_view keyPath,
+                           std::string_view valueName);
+
+// The built-in default of a value of the two keys; empty when the name has none.
+std::string_view DefaultOf(std::string_view keyPath, std::string_view valueName);
+
+}  // namespace GetString

@@ -1,0 +1,30 @@
+#pragma once
+// Opening data files, with the "File Error" box for the failures a user can act on.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/files.h"
+
+class Runtime;
+
+namespace Textdatabase {
+
+// What the File Error box's answer asks for.
+enum Action : int16_t { kRetry = 0, kIgnore = 1, kGiveUp = 2, kNotListed = 3 };
+
+struct Opened {
+    int16_t fileNumber = 0;  // 0: nothing was opened
+    FileError lastError = kNoError;
+};
+
+// Opens name in mode 1..5 (4: records of recordLength bytes); with check, mode 1 asks
+// before replacing an existing file. A listed failure shows its box; Retry repeats the
+// step that failed.
+Opened OpenDataFile(Runtime& runtime, const std::string& name, int16_t mode, int16_t recordLength,
+                    bool check);
+int16_t FileErrorAction(Runtime& runtime, FileError error);
+// The box's text for a listed error; empty when the number is not listed.
+std::string FileErrorText(FileError error);
+
+}  // namespace Textdatabase

@@ -1,0 +1,101 @@
+#include "platform/registry.h"
+#include "settings/get_string.h"
+#include "settings/registry2.h"
+#include "support/program_fixture.h"
+
+namespace {
+
+using GetString::GetStringValue;
+using Registry2::kChartKey;
+using Registry2::kMainKey;
+
+class SettingsStoreTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        Start();
+        Registry2::CreateNewKey(runtime(), HKEY_CURRENT_USER, kMainKey);
+        Registry2::CreateNewKey(runtime(), HKEY_CURRENT_USER, kChartKey);
+    }
+    std::string Read(std::string_view key, std::string_view name) {
+        return GetStringValue(runtime(), HKEY_CURRENT_USER, key, name);
+    }
+};
+
+TEST_F(SettingsStoreTest, FirstReadStoresTheDefaultWithItsZero) {
+    EXPECT_EQ(Read(kMainKey, "Interval"), "10");
+    StoredValue stored = ReadStored(runtime().registry(), kMainKey, "Interval");
+    EXPECT_EQ(stored.type, REG_SZ);
+    EXPECT_EQ(stored.bytes, std::string("10\0", 3));
+    EXPECT_EQ(Read(kChartKey, "Left"), "0");
+    EXPECT_EQ(ReadStored(runtime().registry(), kChartKey, "Left").bytes, std::string("0\0", 2));
+}
+
+TEST_F(SettingsStoreTest, EveryValueOfBothKeysHasItsDefault) {
+    struct Case {
+        std::string_view key, name, value;
+    };
+    const Case cases[] = {
+        {kMainKey, "Left", "0"},           {kMainKey, "Top", "0"},
+        {kMainKey, "Height", "Full"},      {kMainKey, "Size", "Standard"},
+        {kMainKey, "Interval", "10"},      {kMainKey, "Timeout", "60"},
+        {kMainKey, "Always On Top", "True"}, {kMainKey, "Docked", "False"},
+        {kChartKey, "Symbol", "IBM"},      {kChartKey, "Chart Type", "1 Year"},
+        {kChartKey, "Left", "0"},          {kChartKey, "Top", "0"},
+        {kChartKey, "Docked", "False"},    {kChartKey, "StartUp", "False"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Read(c.key, c.name), c.value) << c.name;
+}
+
+TEST_F(SettingsStoreTest, WrittenTextIsStoredWithItsZero) {
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Height", "Full");
+    StoredValue stored = ReadStored(runtime().registry(), kMainKey, "Height");
+    EXPECT_EQ(stored.bytes, std::string("Full\0", 5));
+    EXPECT_EQ(Read(kMainKey, "Height"), "Full");
+}
+
+TEST_F(SettingsStoreTest, EmptyStoredTextReadsAsNothingAndKeepsNoDefault) {
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Interval", "");
+    EXPECT_EQ(Read(kMainKey, "Interval"), "");
+    EXPECT_EQ(ReadStored(runtime().registry(), kMainKey, "Interval").bytes, std::string(1, '\0'));
+}
+
+TEST_F(SettingsStoreTest, NamesWithoutADefaultStoreNothing) {
+    EXPECT_EQ(Read(kMainKey, "interval"), "");  // the table's names are compared exactly
+    EXPECT_EQ(Read(kMainKey, "Colour"), "");
+    EXPECT_EQ(Read(kChartKey, "Interval"), "");
+    EXPECT_FALSE(ReadStored(runtime().registry(), kMainKey, "interval").found);
+    EXPECT_FALSE(ReadStored(runtime().registry(), kChartKey, "Interval").found);
+}
+
+TEST_F(SettingsStoreTest, AMissingKeyReadsAsNothingAndWritesNothing) {
+    constexpr std::string_view kOther = "Software\\Vesk Ticker\\Other";
+    EXPECT_EQ(Read(kOther, "Interval"), "");
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kOther, "Left", "1");
+    HKEY key = 0;
+    EXPECT_NE(runtime().registry().RegOpenKeyExA(HKEY_CURRENT_USER, kOther, 0x3F, key),
+              ERROR_SUCCESS);
+}
+
+TEST_F(SettingsStoreTest, ATooLongValueIsReplacedByItsDefault) {
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Height", std::string(300, 'x'));
+    EXPECT_EQ(Read(kMainKey, "Height"), "Full");
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Height", std::string(254, 'y'));
+    EXPECT_EQ(Read(kMainKey, "Height"), std::string(254, 'y'));
+}
+
+TEST_F(SettingsStoreTest, NumbersCanBeStoredAsFourBytes) {
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Count", "42", REG_DWORD);
+    StoredValue stored = ReadStored(runtime().registry(), kMainKey, "Count");
+    EXPECT_EQ(stored.type, REG_DWORD);
+    EXPECT_EQ(stored.bytes, std::string("\x2a\0\0\0", 4));
+}
+
+TEST_F(SettingsStoreTest, AnEmptyValueNameEndsTheProgramWithItsMessage) {
+    EXPECT_EQ(Read(kMainKey, ""), "");
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text,
+              "Your system registry is corrupted. Please reinstall Vesk Ticker.");
+    EXPECT_TRUE(desktop.ended);
+}
+
+}  // namespace
