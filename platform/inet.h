@@ -16,8 +16,15 @@ constexpr int16_t icNone = 0, icResolvingHost = 1, icHostResolved = 2, icConnect
                   icResponseCompleted = 12;
 }
 
-class InetRequest;
+class InetSession;
 
+// A fetch raises icConnecting, icRequesting, icReceivingResponse and icResponseCompleted in
+// that order on success, or icError (11) when it fails: refused or dropped connection,
+// time-out, an HTTP status of 400 or more, a redirect chain longer than 5, or a reply above
+// kMaxReplyBytes. The events are raised before the fetch returns, from the fetch itself,
+// so a handler may call Cancel. A URL that is not an http:// or https:// address with a
+// host fails at once, without events. Fetches go out directly, never through a proxy.
+// An Inet must not be destroyed while its own fetch runs.
 class Inet {
 public:
     Inet();
@@ -25,17 +32,21 @@ public:
     Inet(const Inet&) = delete;
     Inet& operator=(const Inet&) = delete;
 
-    // The reply body as text, or empty text when nothing usable arrived.
+    // The reply body as text, or empty text when nothing usable arrived. A call made while
+    // this instance is already fetching (from a nested event) returns empty at once.
     std::string OpenURL(const std::string& url);
     // The reply body as bytes, exactly as received, or nothing.
     std::vector<uint8_t> OpenURLBytes(const std::string& url);
+    // Tells an empty reply from a failed fetch: true when the last OpenURL or OpenURLBytes
+    // to return got no usable reply.
+    bool LastFetchFailed() const { return lastFetchFailed_; }
 
-    // Seconds; 0 or less means the default bound of 60 seconds, so that a fetch always ends.
+    // Seconds for the whole request; 0 or less means 60 seconds, so that a fetch always ends.
     int32_t RequestTimeout() const { return requestTimeout_; }
     void setRequestTimeout(int32_t seconds) { requestTimeout_ = seconds; }
 
     bool StillExecuting() const;
-    // Abandons the request in progress; the waiting fetch returns empty.
+    // Abandons the request in progress; the waiting fetch returns empty, without icError.
     void Cancel();
 
     // Raised on the user-interface thread while a request runs; 11 means it failed.
@@ -45,6 +56,9 @@ public:
     static constexpr int64_t kMaxReplyBytes = 8 * 1024 * 1024;
 
 private:
+    std::string fetch(const std::string& url);
+
     int32_t requestTimeout_ = 60;
-    std::unique_ptr<InetRequest> request_;
+    bool lastFetchFailed_ = false;
+    std::unique_ptr<InetSession> session_;  // created on the first fetch
 };

@@ -1,0 +1,278 @@
+#include "platform/inet.h"
+
+#include "tests/support/test_http_server.h"
+
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Route = TestHttpServer::Route;
+using Behaviour = TestHttpServer::Behaviour;
+
+constexpr int kWatchdogMs = 15000;
+
+// Cancels a fetch that runs far longer than it should, and fails the test for it.
+class Watchdog {
+public:
+    explicit Watchdog(Inet& inet) {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, [this, &inet] {
+            fired_ = true;
+            inet.Cancel();
+        });
+        timer_.start(kWatchdogMs);
+    }
+    ~Watchdog() { EXPECT_FALSE(fired_) << "the fetch did not end by itself"; }
+
+private:
+    QTimer timer_;
+    bool fired_ = false;
+};
+
+// Runs action once, from the event loop, after delayMs.
+class Later {
+public:
+    Later(int delayMs, std::function<void()> action) {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, std::move(action));
+        timer_.start(delayMs);
+    }
+
+private:
+    QTimer timer_;
+};
+
+class InetTest : public ::testing::Test {
+protected:
+    InetTest() {
+        inet.setRequestTimeout(10);
+        inet.OnStateChanged = [this](int16_t state) { states.push_back(state); };
+    }
+
+    std::string fetch(const std::string& url) {
+        Watchdog watchdog(inet);
+        return inet.OpenURL(url);
+    }
+
+    void expectFailed(const std::string& reply) {
+        EXPECT_EQ(reply, "");
+        EXPECT_TRUE(inet.LastFetchFailed());
+        ASSERT_FALSE(states.empty());
+        EXPECT_EQ(states.back(), InetState::icError);
+        EXPECT_EQ(std::count(states.begin(), states.end(), InetState::icError), 1);
+    }
+
+    TestHttpServer server;
+    Inet inet;
+    std::vector<int16_t> states;
+};
+
+const std::vector<int16_t> kCompletedStates = {InetState::icConnecting, InetState::icRequesting,
+                                               InetState::icReceivingResponse,
+                                               InetState::icResponseCompleted};
+
+TEST_F(InetTest, TextAndBytesArriveExactlyAsSent) {
+    const QByteArray line = "\"IBM\",101.25,\"6/1/2001\",\"4:01pm\",+1.5,100,102,99.5,1200\r\n";
+    QByteArray binary;
+    for (int i = 0; i < 1024; ++i) binary += static_cast<char>(i % 256);
+    server.setRoute("/d/quotes.csv", {.body = line});
+    server.setRoute("/chart.gif", {.body = binary});
+
+    EXPECT_EQ(fetch(server.url("/d/quotes.csv?s=IBM")), line.toStdString());
+    EXPECT_FALSE(inet.LastFetchFailed());
+    EXPECT_EQ(states, kCompletedStates);
+
+    Watchdog watchdog(inet);
+    const std::vector<uint8_t> bytes = inet.OpenURLBytes(server.url("/chart.gif"));
+    EXPECT_EQ(bytes, std::vector<uint8_t>(binary.begin(), binary.end()));
+    EXPECT_FALSE(inet.StillExecuting());
+}
+
+TEST_F(InetTest, BodyWithoutLengthEndsWithTheConnection) {
+    server.setRoute("/v", {.body = "4.01\r\n", .declareLength = false});
+    EXPECT_EQ(fetch(server.url("/v")), "4.01\r\n");
+}
+
+TEST_F(InetTest, EmptyBodyIsAReplyNotAFailure) {
+    server.setRoute("/empty", {});
+    EXPECT_EQ(fetch(server.url("/empty")), "");
+    EXPECT_FALSE(inet.LastFetchFailed());
+    EXPECT_EQ(states, kCompletedStates);
+}
+
+TEST_F(InetTest, RequestIsAPlainGetOfTheGivenPathAndQuery) {
+    server.setRoute("/d/quotes.csv", {.body = "x,y"});
+    fetch(server.url("/d/quotes.csv?s=^DJI&f=sl1d1t1c1ohgv&e=.csv"));
+    ASSERT_EQ(server.requestLines().size(), 1u);
+    EXPECT_EQ(server.requestLines()[0],
+              "GET /d/quotes.csv?s=%5EDJI&f=sl1d1t1c1ohgv&e=.csv HTTP/1.1");
+}
+
+TEST_F(InetTest, FailedRequestsGiveEmptyAndRaiseError) {
+    server.setRoute("/missing", {.status = 404, .body = "not here"});
+    server.setRoute("/broken", {.status = 500, .body = "oops"});
+    server.setRoute("/drop", {.behaviour = Behaviour::Drop});
+    const std::string refused =
+        "http://127.0.0.1:" + std::to_string(TestHttpServer::unusedPort()) + "/x";
+    for (const std::string& url :
+         {server.url("/missing"), server.url("/broken"), server.url("/drop"), refused}) {
+        SCOPED_TRACE(url);
+        states.clear();
+        expectFailed(fetch(url));
+        EXPECT_FALSE(inet.StillExecuting());
+    }
+}
+
+TEST_F(InetTest, RepliesThatDoNotFinishInTimeEndAtTheTimeOut) {
+    inet.setRequestTimeout(1);
+    server.setRoute("/slow", {.body = "late", .delayMs = 5000});
+    server.setRoute("/trickle", {.behaviour = Behaviour::Trickle});
+    for (const char* path : {"/slow", "/trickle"}) {
+        SCOPED_TRACE(path);
+        states.clear();
+        expectFailed(fetch(server.url(path)));
+    }
+}
+
+TEST_F(InetTest, ZeroTimeOutStillWaitsForTheReply) {
+    inet.setRequestTimeout(0);
+    server.setRoute("/slow", {.body = "late", .delayMs = 300});
+    EXPECT_EQ(fetch(server.url("/slow")), "late");
+}
+
+TEST_F(InetTest, CancelFromTheErrorEventEndsTheFetch) {
+    bool executingAtError = false;
+    inet.OnStateChanged = [&](int16_t state) {
+        states.push_back(state);
+        if (state != InetState::icError) return;
+        executingAtError = inet.StillExecuting();
+        inet.Cancel();
+    };
+    const std::string refused =
+        "http://127.0.0.1:" + std::to_string(TestHttpServer::unusedPort()) + "/x";
+    expectFailed(fetch(refused));
+    EXPECT_TRUE(executingAtError);
+    EXPECT_FALSE(inet.StillExecuting());
+
+    server.setRoute("/ok", {.body = "fine"});
+    EXPECT_EQ(fetch(server.url("/ok")), "fine");
+}
+
+TEST_F(InetTest, CancelFromAnEventEndsTheFetchWithoutError) {
+    server.setRoute("/slow", {.body = "late", .delayMs = 5000});
+    Later cancel(50, [this] { inet.Cancel(); });
+    EXPECT_EQ(fetch(server.url("/slow")), "");
+    EXPECT_TRUE(inet.LastFetchFailed());
+    EXPECT_EQ(std::count(states.begin(), states.end(), InetState::icError), 0);
+}
+
+TEST_F(InetTest, CancelFromAProgressEventEndsTheFetch) {
+    server.setRoute("/ok", {.body = "fine"});
+    for (int16_t cancelAt :
+         {InetState::icConnecting, InetState::icRequesting, InetState::icReceivingResponse}) {
+        SCOPED_TRACE(cancelAt);
+        states.clear();
+        inet.OnStateChanged = [&](int16_t state) {
+            states.push_back(state);
+            if (state == cancelAt) inet.Cancel();
+        };
+        EXPECT_EQ(fetch(server.url("/ok")), "");
+        EXPECT_EQ(states.back(), cancelAt);
+    }
+}
+
+TEST_F(InetTest, TimersKeepRunningDuringAFetch) {
+    server.setRoute("/slow", {.body = "late", .delayMs = 500});
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(20);
+    EXPECT_EQ(fetch(server.url("/slow")), "late");
+    EXPECT_GE(ticks, 5);
+}
+
+TEST_F(InetTest, SecondFetchFromANestedEventIsRefusedWithoutDisturbingTheFirst) {
+    server.setRoute("/slow", {.body = "late", .delayMs = 300});
+    server.setRoute("/other", {.body = "other"});
+    bool executingInside = false;
+    std::string nestedReply = "unset";
+    Later nested(50, [&] {
+        executingInside = inet.StillExecuting();
+        nestedReply = inet.OpenURL(server.url("/other"));
+    });
+    EXPECT_EQ(fetch(server.url("/slow")), "late");
+    EXPECT_FALSE(inet.LastFetchFailed());
+    EXPECT_TRUE(executingInside);
+    EXPECT_EQ(nestedReply, "");
+    EXPECT_EQ(server.requestLines().size(), 1u);
+    EXPECT_EQ(states, kCompletedStates);
+}
+
+TEST_F(InetTest, FetchOnAnotherInstanceMayRunNestedInsideAnEvent) {
+    server.setRoute("/outer", {.body = "outer"});
+    server.setRoute("/inner", {.body = "inner"});
+    Inet other;
+    std::string innerReply;
+    inet.OnStateChanged = [&](int16_t state) {
+        if (state == InetState::icReceivingResponse)
+            innerReply = other.OpenURL(server.url("/inner"));
+    };
+    EXPECT_EQ(fetch(server.url("/outer")), "outer");
+    EXPECT_EQ(innerReply, "inner");
+}
+
+TEST_F(InetTest, RepliesAboveTheSizeLimitFail) {
+    const QByteArray tooLarge(Inet::kMaxReplyBytes + 1, 'x');
+    server.setRoute("/declared", {.body = tooLarge});
+    server.setRoute("/undeclared", {.body = tooLarge, .declareLength = false});
+    server.setRoute("/endless", {.behaviour = Behaviour::Endless});
+    inet.setRequestTimeout(60);  // the endless reply must end at the limit, not the time-out
+    for (const char* path : {"/declared", "/undeclared", "/endless"}) {
+        SCOPED_TRACE(path);
+        states.clear();
+        expectFailed(fetch(server.url(path)));
+    }
+}
+
+TEST_F(InetTest, ReplyOfExactlyTheSizeLimitArrives) {
+    server.setRoute("/limit", {.body = QByteArray(Inet::kMaxReplyBytes, 'x')});
+    EXPECT_EQ(fetch(server.url("/limit")).size(), static_cast<size_t>(Inet::kMaxReplyBytes));
+}
+
+TEST_F(InetTest, RedirectsAreFollowedUpToFive) {
+    struct Case {
+        int hops;
+        bool arrives;
+    };
+    for (const Case c : {Case{3, true}, Case{5, true}, Case{6, false}, Case{10, false}}) {
+        SCOPED_TRACE(c.hops);
+        states.clear();
+        const std::string start =
+            server.setRedirectChain("/chain" + std::to_string(c.hops), c.hops, "end");
+        const std::string reply = fetch(server.url(start));
+        if (c.arrives)
+            EXPECT_EQ(reply, "end");
+        else
+            expectFailed(reply);
+    }
+}
+
+TEST_F(InetTest, AddressesThatCannotBeFetchedGiveEmptyAtOnce) {
+    for (const std::string url : {"", "not a url", "http://", "http:///path",
+                                  "ftp://127.0.0.1/file", "http://[::1", "127.0.0.1/path"}) {
+        SCOPED_TRACE(url);
+        EXPECT_EQ(inet.OpenURL(url), "");
+        EXPECT_TRUE(inet.LastFetchFailed());
+        EXPECT_TRUE(inet.OpenURLBytes(url).empty());
+    }
+    EXPECT_TRUE(states.empty());
+    EXPECT_TRUE(server.requestLines().empty());
+}
+
+}  // namespace
