@@ -1,11 +1,13 @@
 #include "platform/runtime.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTimer>
 #include <algorithm>
 
 #include "platform/form.h"
 #include "platform/user32.h"
+#include "platform/widget_events.h"
 
 Runtime::Runtime(Desktop& desktop, RuntimeFolders folders)
     : desktop_(desktop),
@@ -34,6 +36,12 @@ void Runtime::FormUnloaded(Form& form) {
         QTimer::singleShot(0, QCoreApplication::instance(), [this] {
             if (loaded_.empty()) QCoreApplication::quit();
         });
+}
+
+void Runtime::setScreenMousePointer(int pointer) {
+    if (screenMousePointer_ != 0) QGuiApplication::restoreOverrideCursor();
+    screenMousePointer_ = pointer;
+    if (pointer != 0) QGuiApplication::setOverrideCursor(widget_events::CursorOf(pointer));
 }
 
 void Runtime::DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }

@@ -42,6 +42,10 @@ public:
     float TwipsPerPixelX();
     float TwipsPerPixelY();
 
+    // Screen.MousePointer: a pointer over every window of the program; 0 gives each back its own.
+    int ScreenMousePointer() const { return screenMousePointer_; }
+    void setScreenMousePointer(int pointer);
+
     // The loaded windows, in load order.
     const std::vector<Form*>& Forms() const { return loaded_; }
     bool IsLoaded(const Form& form) const;
@@ -72,4 +76,5 @@ private:
     std::unique_ptr<User32> user32_;
     std::vector<Form*> loaded_;
     bool ended_ = false;
+    int screenMousePointer_ = 0;
 };

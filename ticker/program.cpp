@@ -1,15 +1,37 @@
 #include "ticker/program.h"
 
 #include "platform/runtime.h"
+#include "ticker/config.h"
 #include "ticker/ticker.h"
 
-Program::Program(Runtime& runtime_) : runtime(runtime_), getSymbol(runtime_), editor(runtime_) {}
+namespace {
+
+ServiceHosts LoadHosts(Runtime& runtime) {
+    ServiceHostsLoad load = LoadServiceHosts(runtime.App().Path);
+    if (load.problem) runtime.MsgBox(*load.problem, MsgBox::vbExclamation);
+    return load.hosts;
+}
+
+// Creates a window object on first use.
+template <class Window>
+Window& Lazy(std::unique_ptr<Window>& slot, Program& program) {
+    if (!slot) slot = std::make_unique<Window>(program);
+    return *slot;
+}
+
+}  // namespace
+
+Program::Program(Runtime& runtime_)
+    : runtime(runtime_),
+      hosts(LoadHosts(runtime_)),
+      getSymbol(runtime_),
+      editor(runtime_),
+      quoteGet(*this) {}
 
 Program::~Program() {
     if (ticker_) ticker_->Release();
+    if (config_) config_->Release();
 }
 
-Ticker& Program::ticker() {
-    if (!ticker_) ticker_ = std::make_unique<Ticker>(*this);
-    return *ticker_;
-}
+Ticker& Program::ticker() { return Lazy(ticker_, *this); }
+Config& Program::config() { return Lazy(config_, *this); }

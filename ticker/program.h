@@ -4,11 +4,15 @@
 
 #include <memory>
 
+#include "docking/show_contents.h"
 #include "settings/editor.h"
 #include "settings/get_symbol.h"
+#include "settings/service_hosts.h"
+#include "ticker/quote_get.h"
 
 class Runtime;
 class Ticker;
+class Config;
 
 class Program {
 public:
@@ -19,11 +23,16 @@ public:
     Program& operator=(const Program&) = delete;
 
     Runtime& runtime;
+    ServiceHosts hosts;
     GetSymbol getSymbol;
     Editor editor;
+    QuoteGet quoteGet;
+    ShowContents showContents;
 
     Ticker& ticker();
+    Config& config();
 
 private:
     std::unique_ptr<Ticker> ticker_;
+    std::unique_ptr<Config> config_;
 };

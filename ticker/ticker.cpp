@@ -1,16 +1,299 @@
 #include "ticker/ticker.h"
 
-#include "platform/runtime.h"
-#include "ticker/program.h"
+#include <algorithm>
 
-Ticker::Ticker(Program& program) : Form(program.runtime, "Ticker"), program_(program) {}
+#include "docking/available_area.h"
+#include "platform/conversions.h"
+#include "platform/runtime.h"
+#include "platform/user32.h"
+#include "settings/always_on_top.h"
+#include "settings/dpi.h"
+#include "settings/get_string.h"
+#include "settings/registry2.h"
+#include "ticker/config.h"
+#include "ticker/default_skin.h"
+#include "ticker/program.h"
+#include "ticker/quote_get.h"
+
+namespace {
+
+constexpr intptr_t kCaptionAndBoxes =
+    WS_BORDER | WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+
+Picture Skin(const std::string& name) { return Picture::Load(":/skins/ticker/" + name + ".png"); }
+
+Font Arial(float size, bool bold) { return Font{"Arial", size, bold}; }
+
+}  // namespace
+
+Ticker::Ticker(Program& program) : Form(program.runtime, "Ticker"), program_(program) {
+    Timer2.OnTimer = [this] { Timer2_Timer(); };
+    Label1.OnDblClick = [this] { Label1_DblClick(); };
+    qCurrentStock.OnDblClick = [this] { qCurrentStock_DblClick(); };
+    inetQuotes.OnStateChanged = [this](int16_t state) { inetQuotes_StateChanged(state); };
+}
+
+bool Ticker::isLoaded(const Form& frm) const {
+    const auto& forms = runtime().Forms();
+    return std::any_of(forms.begin(), forms.end(), [&](const Form* f) { return f == &frm; });
+}
+
+std::string Ticker::Stored(const char* name) const {
+    return GetString::GetStringValue(runtime(), HKEY_CURRENT_USER, Registry2::kMainKey, name);
+}
+
+// ---- Design ------------------------------------------------------------------------------
 
 void Ticker::InitializeComponent() {
+    borderStyle = BorderStyle::FixedSingle;
+    setCaption("Vesk Ticker");
     setWidth(3150);
     setHeight(1740);
+    picSkin.Move(0, 0, 3150, 1740);
+    picSkin.setAutoSize(true);
+    picWindow.Move(2805, 30, 150, 150);
+    picWindow.setToolTipText("Toggle Windowshade Mode");
+    picOptions.Move(30, 30, 150, 150);
+    picOptions.setToolTipText("Options Menu");
+    picExit.Move(2955, 30, 150, 150);
+    picExit.setToolTipText("Close");
+    picChart.Move(2650, 330, 300, 255);
+    picChart.setToolTipText("Chart Browser");
+    picSymbolEditor.Move(2650, 630, 300, 255);
+    picSymbolEditor.setToolTipText("Symbol Manager");
+    for (PictureBox* button : {&picWindow, &picOptions, &picExit, &picChart, &picSymbolEditor})
+        button->setAutoSize(true);
+    picChart.setPicture(Skin("picChart"));
+    picSymbolEditor.setPicture(Skin("picSymbolEditor"));
+    DesignLabels();
+    DesignPictures();
+    Timer2.setInterval(1000);
+}
+
+void Ticker::DesignLabels() {
+    auto strip = [](Label& label, float left, float top, Font font) {
+        label.setTransparent(true);
+        label.setFont(font);
+        label.setLeft(left);
+        label.setTop(top);
+        label.setAutoSize(true);
+    };
+    strip(Label1, 220, 0, Arial(8.25f, true));
+    strip(Label2, 1105, 25, Arial(6.75f, false));
+    strip(Label3, 1900, 25, Arial(6.75f, false));
+
+    Label* captions[] = {&lblCurrentStock, &lblLastPrice, &lblChange, &lblOpenPrice,
+                         &lblDailyHigh,    &lblDailyLow,  &lblVolume};
+    Label* values[] = {&qCurrentStock, &qLastPrice, &qChange, &qOpenPrice,
+                       &qDailyHigh,    &qDailyLow,  &qVolume};
+    const char* texts[] = {"Current Symbol:", "Last Price:", "Change:", "Open Price:",
+                           "Daily High:",     "Daily Low:",  "Volume:"};
+    const float tops[] = {270, 450, 630, 825, 1035, 1245, 1440};
+    for (size_t row = 0; row < 7; ++row) {
+        Label& caption = *captions[row];
+        caption.setTransparent(true);
+        caption.setAlignment(Alignment::Right);
+        caption.setFont(Font{});
+        caption.Move(105, tops[row], 1200, 195);
+        caption.setCaption(texts[row]);
+        Label& value = *values[row];
+        value.setTransparent(true);
+        value.setFont(row == 0 ? Arial(8.25f, true) : Font{});
+        value.setLeft(1410);
+        value.setTop(tops[row]);
+        value.setAutoSize(true);
+    }
+}
+
+void Ticker::DesignPictures() {
+    PictureBox* holders[] = {
+        &picDefaultShade,     &picDefaultFull,
+        &picDefaultWIndowShade, &picDefaultWindowFull,
+        &picDefaultOptions,   &picDefaultExit,
+        &picLargeShade,       &picLargeFull,
+        &picLargeWindowShade, &picLargeWindowFull,
+        &picLargeOptions,     &picLargeExit,
+        &picLargeChartBrowser, &picLargeSymbolManager,
+        &picDefaultShadeLargeFont, &picDefaultFullLargeFont,
+        &picDefaultWindowShadeLargeFont, &picDefaultWindowFullLargeFont,
+        &picDefaultOptionsLargeFont, &picDefaultExitLargeFont,
+        &picChartLargeFont,   &picSymbolEditorLargeFont,
+        &picLargeShadeLargeFont, &picLargeFullLargeFont,
+        &picLargeWindowShadeLargeFont, &picLargeWindowFullLargeFont,
+        &picLargeOptionsLargeFont, &picLargeExitLargeFont,
+        &picLargeChartBrowserLargeFont, &picLargeSymbolManagerLargeFont,
+    };
+    for (PictureBox* holder : holders) {
+        holder->setVisible(false);
+        holder->setAutoSize(true);
+        holder->setPicture(Skin(holder->Name()));
+    }
+}
+
+// ---- Load --------------------------------------------------------------------------------
+
+void Ticker::MakeBorderless() {
+    User32& user32 = runtime().user32();
+    RECT rect;
+    user32.GetWindowRect(hWnd(), rect);
+    intptr_t style = user32.GetWindowLongA(hWnd(), GWL_STYLE);
+    setCaption("");
+    user32.SetWindowLongA(hWnd(), GWL_STYLE, style & ~kCaptionAndBoxes);
+    user32.SetWindowPos(hWnd(), 0, rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top,
+                        SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
+}
+
+void Ticker::ApplyLargeFontPictures() {
+    std::pair<PictureBox*, PictureBox*> twins[] = {
+        {&picDefaultShade, &picDefaultShadeLargeFont},
+        {&picDefaultFull, &picDefaultFullLargeFont},
+        {&picDefaultWIndowShade, &picDefaultWindowShadeLargeFont},
+        {&picDefaultWindowFull, &picDefaultWindowFullLargeFont},
+        {&picDefaultOptions, &picDefaultOptionsLargeFont},
+        {&picDefaultExit, &picDefaultExitLargeFont},
+        {&picChart, &picChartLargeFont},
+        {&picSymbolEditor, &picSymbolEditorLargeFont},
+    };
+    for (auto [holder, twin] : twins) holder->setPicture(twin->GetPicture());
+    for (Label* label : {&Label1, &Label2, &Label3}) label->setTop(15);
+    std::pair<PictureBox*, PictureBox*> largeTwins[] = {
+        {&picLargeShade, &picLargeShadeLargeFont},
+        {&picLargeFull, &picLargeFullLargeFont},
+        {&picLargeWindowShade, &picLargeWindowShadeLargeFont},
+        {&picLargeWindowFull, &picLargeWindowFullLargeFont},
+        {&picLargeOptions, &picLargeOptionsLargeFont},
+        {&picLargeExit, &picLargeExitLargeFont},
+        {&picLargeChartBrowser, &picLargeChartBrowserLargeFont},
+        {&picLargeSymbolManager, &picLargeSymbolManagerLargeFont},
+    };
+    for (auto [holder, twin] : largeTwins) holder->setPicture(twin->GetPicture());
+}
+
+void Ticker::ApplyLargeSize() {
+    TickerResizer = std::make_unique<Resizer>();
+    TickerResizer->OnResizeError = [this](int32_t code, const std::string& description) {
+        TickerResizer_ResizeError(code, description);
+    };
+    TickerResizer->Resize(this);
+    setWidth(float(double(Width()) * 4.0 / 3.0));
+    setHeight(float(double(Height()) * 4.0 / 3.0));
+    TickerResizer->Resize(this);
+    picExit.setPicture(picLargeExit.GetPicture());
+    picOptions.setPicture(picLargeOptions.GetPicture());
+    picChart.setPicture(picLargeChartBrowser.GetPicture());
+    picSymbolEditor.setPicture(picLargeSymbolManager.GetPicture());
+    for (Label* label : {&lblCurrentStock, &lblLastPrice, &lblChange, &lblOpenPrice, &lblDailyHigh,
+                         &lblDailyLow, &lblVolume, &qCurrentStock, &qLastPrice, &qChange,
+                         &qOpenPrice, &qDailyHigh, &qDailyLow, &qVolume})
+        label->setFontSize(11);
+    Label1.setTop(15);
+    Label2.setTop(30);
+    Label3.setTop(30);
+    Label1.setFontSize(11);
+    Label2.setFontSize(10);
+    Label3.setFontSize(10);
+    if (DPI::GetDPI(runtime()) == 120)
+        for (PictureBox* button : {&picExit, &picWindow, &picOptions}) button->setTop(50);
 }
 
 void Ticker::Form_Load() {
-    runtime().files().ChDir(runtime().App().Path);
+    Runtime& rt = runtime();
+    Timer2.setEnabled(false);
+    rt.files().ChDir(rt.App().Path);
     program_.getSymbol.OpenStockData();
+    MakeBorderless();
+
+    // A stored number that does not convert takes its built-in default.
+    auto number = [this](const char* name) {
+        auto value = TextToSingle(Stored(name));
+        return value ? *value : *TextToSingle(GetString::DefaultOf(Registry2::kMainKey, name));
+    };
+    setLeft(number("Left"));
+    setTop(number("Top"));
+
+    bool largeFonts = DPI::GetDPI(rt) == 120;
+    if (largeFonts) ApplyLargeFontPictures();
+
+    picWindow.setTag(Stored("Height"));
+    bool standard = Stored("Size") == "Standard";
+    if (Stored("Height") == "Shade") {
+        setHeight(standard ? picDefaultShade.Height() : picLargeShade.Height());
+    } else {
+        setHeight(standard ? picDefaultFull.Height() : picLargeFull.Height());
+    }
+    setWidth(picSkin.Width());
+    if (picWindow.Tag() == "Full")
+        for (Label* label : {&Label1, &Label2, &Label3}) label->setVisible(false);
+
+    ApplyDefaultSkin(*this, program_.quoteGet);
+    setWidth(picSkin.Width());
+    AvailableArea::KeepInAvailableArea(*this);
+
+    Pause = false;
+    Interval = TextToInteger(Stored("Interval")).value_or(10);
+
+    for (PictureBox* button : {&picOptions, &picWindow, &picExit})
+        button->setTop(picDefaultShade.Height() / 2 - button->Height() / 2);
+
+    bool large = Stored("Size") == "Large";
+    if (large) {
+        ApplyLargeSize();
+        bool shade = picWindow.Tag() == "Shade";
+        picWindow.setPicture(shade ? picLargeWindowShade.GetPicture()
+                                   : picLargeWindowFull.GetPicture());
+        picSkin.setPicture(shade ? picLargeShade.GetPicture() : picLargeFull.GetPicture());
+    }
+    setHeight(picSkin.Height());
+
+    program_.showContents.Docked = TextToBoolean(Stored("Docked")).value_or(false);
+    AlwaysOnTop::SetAlwaysOnTop(*this);
+    AlwaysOnTop = !Topmost();
+    inetQuotes.setRequestTimeout(TextToLong(Stored("Timeout")).value_or(60));
+    // FIXME: open the chart window here when its "StartUp" is "True", then test the
+    // docking against it, once the chart window exists.
+
+    // One record is enough for a first request: the cursor stays on it.
+    QuoteGet& quotes = program_.quoteGet;
+    if (!program_.getSymbol.QuoteSymbol.empty() && program_.getSymbol.StockRecCount >= 1) {
+        FirstQuote = true;
+        quotes.PrepareQuoteSymbol();
+        quotes.BuildQuoteRequest();
+    }
+    Show();
+    quotes.GetQuote();
+    quotes.PrepareQuoteSymbol();
+    Timer2.setEnabled(true);
+}
+
+// ---- Handlers ----------------------------------------------------------------------------
+
+void Ticker::Timer2_Timer() {
+    if (TickCount >= Interval) {
+        if (!program_.config().CL && !Pause) {
+            Timer2.setEnabled(false);
+            program_.quoteGet.BuildQuoteRequest();
+            program_.quoteGet.GetQuote();
+            TickCount = 0;
+            program_.quoteGet.PrepareQuoteSymbol();
+            Timer2.setEnabled(true);
+        } else {
+            TickCount = 0;
+        }
+    } else {
+        ++TickCount;
+    }
+}
+
+void Ticker::TogglePause() { Pause = !Pause; }
+
+void Ticker::Label1_DblClick() { TogglePause(); }
+void Ticker::qCurrentStock_DblClick() { TogglePause(); }
+
+void Ticker::inetQuotes_StateChanged(int16_t state) {
+    if (state == InetState::icError) inetQuotes.Cancel();
+}
+
+void Ticker::TickerResizer_ResizeError(int32_t, const std::string&) {
+    runtime().MsgBox("Resize Error", MsgBox::vbOKOnly);
 }
