@@ -13,7 +13,8 @@ Runtime::Runtime(Desktop& desktop, RuntimeFolders folders)
     : desktop_(desktop),
       registry_(folders.settings),
       files_(folders.program),
-      user32_(std::make_unique<User32>(*this)) {
+      user32_(std::make_unique<User32>(*this)),
+      events_(std::make_unique<QObject>()) {
     app_.Path = std::move(folders.program);
     if (const auto& problem = registry_.LoadProblem()) MsgBox(*problem, MsgBox::vbExclamation);
 }
@@ -32,8 +33,8 @@ void Runtime::FormLoaded(Form& form) { loaded_.push_back(&form); }
 void Runtime::FormUnloaded(Form& form) {
     std::erase(loaded_, &form);
     // The program ends with its last window, as a program without a main window does.
-    if (loaded_.empty() && QCoreApplication::instance())
-        QTimer::singleShot(0, QCoreApplication::instance(), [this] {
+    if (loaded_.empty())
+        QTimer::singleShot(0, events_.get(), [this] {
             if (loaded_.empty()) QCoreApplication::quit();
         });
 }

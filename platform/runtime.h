@@ -11,6 +11,7 @@
 #include "platform/registry.h"
 
 class Form;
+class QObject;
 class User32;
 
 struct RuntimeFolders {
@@ -74,6 +75,7 @@ private:
     Registry registry_;
     FileTable files_;
     std::unique_ptr<User32> user32_;
+    std::unique_ptr<QObject> events_;  // context of the runtime's own deferred calls
     std::vector<Form*> loaded_;
     bool ended_ = false;
     int screenMousePointer_ = 0;

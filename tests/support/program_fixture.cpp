@@ -20,6 +20,8 @@ ProgramTest::~ProgramTest() {
 }
 
 Program& ProgramTest::Start() {
+    program_.reset();
+    runtime_.reset();
     runtime_ = std::make_unique<Runtime>(
         desktop, RuntimeFolders{programFolder.path().toStdString(),
                                 settingsFolder.path().toStdString() + "/vesk-ticker"});
