@@ -31,6 +31,7 @@ Ticker::Ticker(Program& program) : Form(program.runtime, "Ticker"), program_(pro
     Label1.OnDblClick = [this] { Label1_DblClick(); };
     qCurrentStock.OnDblClick = [this] { qCurrentStock_DblClick(); };
     inetQuotes.OnStateChanged = [this](int16_t state) { inetQuotes_StateChanged(state); };
+    WireMenus();
 }
 
 bool Ticker::isLoaded(const Form& frm) const {
@@ -68,6 +69,8 @@ void Ticker::InitializeComponent() {
     DesignLabels();
     DesignPictures();
     Timer2.setInterval(1000);
+    PMenu.setVisible(false);
+    ResearchMenu.setVisible(false);
 }
 
 void Ticker::DesignLabels() {
@@ -285,7 +288,10 @@ void Ticker::Timer2_Timer() {
     }
 }
 
-void Ticker::TogglePause() { Pause = !Pause; }
+void Ticker::TogglePause() {
+    Pause = !Pause;
+    PauseMenuItem.setCaption(Pause ? "&Resume" : "&Pause");
+}
 
 void Ticker::Label1_DblClick() { TogglePause(); }
 void Ticker::qCurrentStock_DblClick() { TogglePause(); }

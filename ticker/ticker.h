@@ -82,7 +82,57 @@ public:
     Timer Timer2{*this, "Timer2"};
     Inet inetQuotes;
 
+    // The options menu, popped up by picOptions.
+    Menu PMenu{*this, "PMenu", "PMenu"};
+    Menu AboutMenuItem{PMenu, "AboutMenuItem", "&About Vesk Ticker..."};
+    Menu MenuDivider7{PMenu, "MenuDivider7", "-"};
+    Menu ConfiguartionMenuItem{PMenu, "ConfiguartionMenuItem", "&Configuation..."};
+    Menu CheckforUpdatesMenuItem{PMenu, "CheckforUpdatesMenuItem", "Check For &Updates..."};
+    Menu MenuDivider8{PMenu, "MenuDivider8", "-"};
+    Menu ChartBrowserMenuItem{PMenu, "ChartBrowserMenuItem", "Chart Browser"};
+    Menu SymbolManagerMenuItem{PMenu, "SymbolManagerMenuItem", "Symbol Manager"};
+    Menu MenuDivider6{PMenu, "MenuDivider6", "-"};
+    Menu AlwaysOnTopMenuItem{PMenu, "AlwaysOnTopMenuItem", "Always On &Top"};
+    Menu MenuDivider2{PMenu, "MenuDivider2", "-"};
+    Menu PauseMenuItem{PMenu, "PauseMenuItem", "&Pause"};
+    Menu MenuDivider{PMenu, "MenuDivider", "-"};
+    Menu ExitMenuItem{PMenu, "ExitMenuItem", "E&xit"};
+
+    // The research menu, popped up by a right click on a symbol.
+    Menu ResearchMenu{*this, "ResearchMenu", "ResearchMenu"};
+    Menu NewsMenuItem{ResearchMenu, "NewsMenuItem", "&News"};
+    Menu ChartsMenuItem{ResearchMenu, "ChartsMenuItem", "C&harts"};
+    Menu SmallMenuItem{ChartsMenuItem, "SmallMenuItem", "&Small"};
+    Menu SOneDayMenuItem{SmallMenuItem, "SOneDayMenuItem", "1 Day"};
+    Menu SFiveDayMenuItem{SmallMenuItem, "SFiveDayMenuItem", "5 Day"};
+    Menu MenuDivider3{SmallMenuItem, "MenuDivider3", "-"};
+    Menu SOneYearMenuItem{SmallMenuItem, "SOneYearMenuItem", "1 Year"};
+    Menu LargeMenuItem{ChartsMenuItem, "LargeMenuItem", "&Large"};
+    Menu LOneDayMenuItem{LargeMenuItem, "LOneDayMenuItem", "1 Day"};
+    Menu LFiveDayMenuItem{LargeMenuItem, "LFiveDayMenuItem", "5 Day"};
+    Menu MenuDivider4{LargeMenuItem, "MenuDivider4", "-"};
+    Menu LThreeMonthMenuItem{LargeMenuItem, "LThreeMonthMenuItem", "3 Month"};
+    Menu MenuDivider5{LargeMenuItem, "MenuDivider5", "-"};
+    Menu LOneYearMenuItem{LargeMenuItem, "LOneYearMenuItem", "1 Year"};
+    Menu LTwoYearMenuITem{LargeMenuItem, "LTwoYearMenuITem", "2 Year"};
+    Menu LFiveYearMenuITem{LargeMenuItem, "LFiveYearMenuITem", "5 Year"};
+    Menu MessageBoardMenuItem{ResearchMenu, "MessageBoardMenuItem", "&Message Board"};
+    Menu CompanyProfileMenuItem{ResearchMenu, "CompanyProfileMenuItem", "Company &Profile"};
+    Menu SECMenuItem{ResearchMenu, "SECMenuItem", "&SEC"};
+    Menu ResearchMenuItem{ResearchMenu, "ResearchMenuItem", "&Research"};
+    Menu InsiderMenuItem{ResearchMenu, "InsiderMenuItem", "&Insider"};
+
     // Handlers.
+    void picOptions_MouseDown(int button, int shift, float x, float y);
+    void Label1_MouseDown(int button, int shift, float x, float y);
+    void qCurrentStock_MouseDown(int button, int shift, float x, float y);
+    void picChart_Click();
+    void picSymbolEditor_Click();
+    void ChartBrowserMenuItem_Click();
+    void SymbolManagerMenuItem_Click();
+    void AlwaysOnTopMenuItem_Click();
+    void PauseMenuItem_Click();
+    void ExitMenuItem_Click();
     void Timer2_Timer();
     void Label1_DblClick();
     void qCurrentStock_DblClick();
@@ -97,6 +147,9 @@ private:
     void DesignPictures();
     void DesignLabels();
     void TogglePause();
+    void WireMenus();
+    // Opens a research page about InfoStock: "http://" host path.
+    void OpenResearchPage(const std::string& host, const std::string& path);
     void MakeBorderless();
     void ApplyLargeFontPictures();
     void ApplyLargeSize();
