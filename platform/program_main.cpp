@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
+#include <QSocketNotifier>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "platform/qt_desktop.h"
 #include "platform/runtime.h"
@@ -20,6 +23,30 @@ RuntimeFolders FoldersFromEnvironment() {
     return folders;
 }
 
+int signalPipe[2] = {-1, -1};
+
+void ForwardSignal(int) {
+    char byte = 1;
+    [[maybe_unused]] ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+// A terminating signal (logout, kill) quits the message loop instead of killing the
+// process, so that the normal way out stores every pending setting.
+void QuitOnTerminatingSignals(QApplication& application) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &application);
+    QObject::connect(notifier, &QSocketNotifier::activated, &application, [] {
+        char byte;
+        [[maybe_unused]] ssize_t read = ::read(signalPipe[0], &byte, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = ForwardSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
 }  // namespace
 
 int RunProgram(int argc, char** argv, const std::function<int(Runtime&)>& run) {
@@ -29,6 +56,7 @@ int RunProgram(int argc, char** argv, const std::function<int(Runtime&)>& run) {
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
     application.setApplicationName("Vesk Ticker");
+    QuitOnTerminatingSignals(application);
     QtDesktop desktop;
     Runtime runtime(desktop, FoldersFromEnvironment());
     return run(runtime);
