@@ -2,6 +2,7 @@
 
 #include "platform/runtime.h"
 #include "platform/user32.h"
+#include "ticker/config.h"
 #include "ticker/program.h"
 #include "ticker/ticker.h"
 
@@ -22,6 +23,7 @@ void Ticker::WireMenus() {
     AlwaysOnTopMenuItem.OnClick = [this] { AlwaysOnTopMenuItem_Click(); };
     PauseMenuItem.OnClick = [this] { PauseMenuItem_Click(); };
     ExitMenuItem.OnClick = [this] { ExitMenuItem_Click(); };
+    ConfiguartionMenuItem.OnClick = [this] { program_.config().Show(); };
 
     const ServiceHosts& hosts = program_.hosts;
     auto page = [this](Menu& item, const std::string& host, std::function<std::string()> path) {

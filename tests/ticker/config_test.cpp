@@ -1,0 +1,93 @@
+#include "settings/get_string.h"
+#include "settings/registry2.h"
+#include "support/ticker_fixture.h"
+#include "ticker/config.h"
+#include "ticker/ticker.h"
+
+namespace {
+
+class ConfigTest : public TickerTest {
+protected:
+    Config& Open() {
+        WriteSymbols({{"IBM", "IBM"}, {"MSFT", "Microsoft"}});
+        ShowTicker();
+        desktop.menuChoices = {"ConfiguartionMenuItem"};
+        program().ticker().picOptions_MouseDown(1, 0, 0, 0);
+        return program().config();
+    }
+    std::string Stored(const char* name) {
+        return GetString::GetStringValue(runtime(), HKEY_CURRENT_USER, Registry2::kMainKey, name);
+    }
+};
+
+TEST_F(ConfigTest, AFreshMachineShowsTheDefaults) {
+    Config& config = Open();
+    EXPECT_TRUE(config.Visible());
+    EXPECT_TRUE(config.CL);
+    EXPECT_EQ(config.Caption(), "Vesk Ticker - Configuration");
+    EXPECT_EQ(config.txtSeconds.Text(), "10");
+    EXPECT_EQ(config.txtTimeout.Text(), "60");
+    EXPECT_TRUE(config.optTickerSize[0].Value());
+    EXPECT_FALSE(config.optTickerSize[1].Value());
+}
+
+TEST_F(ConfigTest, OkStoresTheSettingsAndRestartsTheTicker) {
+    Config& config = Open();
+    config.txtSeconds.setText("5");
+    config.txtTimeout.setText("");
+    config.optTickerSize[1].setValue(true);
+    program().ticker().picWindow.setTag("Shade");
+    size_t before = server.requestLines().size();
+    config.Command1.Press();
+    EXPECT_FALSE(config.Loaded());
+    EXPECT_FALSE(config.CL);
+    EXPECT_EQ(Stored("Interval"), "5");
+    EXPECT_EQ(Stored("Timeout"), "60");  // an empty box keeps the stored value
+    EXPECT_EQ(Stored("Size"), "Large");
+    EXPECT_EQ(Stored("Height"), "Shade");
+    EXPECT_EQ(Stored("Always On Top"), "True");
+    Ticker& ticker = program().ticker();
+    EXPECT_TRUE(ticker.Visible());
+    EXPECT_EQ(ticker.Interval, 5);
+    EXPECT_FLOAT_EQ(ticker.Width(), 4200);  // back in its Large size
+    EXPECT_EQ(ticker.picWindow.Tag(), "Shade");
+    EXPECT_EQ(server.requestLines().size(), before + 1);  // the reload fetched at once
+}
+
+TEST_F(ConfigTest, TextThatIsNotAWholeNumberIsRefused) {
+    Config& config = Open();
+    for (const char* text : {"", "1.5", "-3", "ab"}) {
+        desktop.boxes.clear();
+        config.txtSeconds.setText(text);
+        config.Command1.Press();
+        EXPECT_TRUE(config.Loaded()) << text;
+        ASSERT_EQ(desktop.boxes.size(), 1u) << text;
+        EXPECT_EQ(Stored("Interval"), "10");
+    }
+    config.txtSeconds.setText("7");
+    config.txtTimeout.setText("x");
+    config.Command1.Press();
+    EXPECT_TRUE(config.Loaded());
+    EXPECT_EQ(Stored("Timeout"), "60");
+}
+
+TEST_F(ConfigTest, CancelAndTheCloseBoxStoreNothingAndLetTheTickerRefresh) {
+    Config& config = Open();
+    config.txtSeconds.setText("3");
+    config.Command2.Press();
+    EXPECT_FALSE(config.Loaded());
+    EXPECT_FALSE(config.CL);
+    EXPECT_EQ(Stored("Interval"), "10");
+    config.Show();
+    EXPECT_TRUE(config.CL);
+    config.Unload();
+    EXPECT_FALSE(config.CL);
+}
+
+TEST_F(ConfigTest, TheBoxesTakeThreeCharacters) {
+    Config& config = Open();
+    config.txtSeconds.setText("12345");
+    EXPECT_EQ(config.txtSeconds.Text(), "123");
+}
+
+}  // namespace
