@@ -1,13 +1,16 @@
 #include "platform/font_map.h"
 
 QFont ToQFont(const Font& font) {
-    // Liberation Sans is metric-compatible with Arial, and serves as the plain sans face
-    // the older designs ask for.
+    // Liberation Sans is metric-compatible with Arial. It also serves as the plain sans face
+    // the dialogs' designs ask for, a little smaller, since that face ran narrower and the
+    // designs' widths were measured on it.
     QString family = QString::fromStdString(font.Name);
+    double size = font.Size;
+    if (family == "MS Sans Serif" || family == "Microsoft Sans Serif") size *= 0.9;
     if (family == "Arial" || family == "MS Sans Serif" || family == "Microsoft Sans Serif")
         family = "Liberation Sans";
     QFont qfont(family);
-    qfont.setPointSizeF(font.Size);
+    qfont.setPointSizeF(size);
     qfont.setBold(font.Bold);
     qfont.setItalic(font.Italic);
     qfont.setUnderline(font.Underline);

@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "platform/font_map.h"
 #include "platform/qt_desktop.h"
 #include "platform/runtime.h"
 
@@ -57,6 +58,10 @@ int RunProgram(int argc, char** argv, const std::function<int(Runtime&)>& run) {
     application.setQuitOnLastWindowClosed(false);
     application.setApplicationName("Vesk Ticker");
     QuitOnTerminatingSignals(application);
+    // Buttons, boxes and frames take the designs' default face, on a style that draws a
+    // frame's caption on its border as the designs expect.
+    application.setStyle("Fusion");
+    application.setFont(ToQFont(Font{}));
     QtDesktop desktop;
     Runtime runtime(desktop, FoldersFromEnvironment());
     return run(runtime);
