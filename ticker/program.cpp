@@ -1,6 +1,9 @@
 #include "ticker/program.h"
 
 #include "platform/runtime.h"
+#include "symbols/new_symbol.h"
+#include "symbols/symbol_editor.h"
+#include "symbols/symbol_properties.h"
 #include "ticker/config.h"
 #include "ticker/ticker.h"
 
@@ -26,12 +29,19 @@ Program::Program(Runtime& runtime_)
       hosts(LoadHosts(runtime_)),
       getSymbol(runtime_),
       editor(runtime_),
-      quoteGet(*this) {}
+      quoteGet(*this),
+      winProc(runtime_.user32()) {}
 
 Program::~Program() {
+    if (symbolProperties_) symbolProperties_->Release();
+    if (newSymbol_) newSymbol_->Release();
+    if (symbolEditor_) symbolEditor_->Release();
     if (ticker_) ticker_->Release();
     if (config_) config_->Release();
 }
 
 Ticker& Program::ticker() { return Lazy(ticker_, *this); }
 Config& Program::config() { return Lazy(config_, *this); }
+SymbolEditor& Program::symbolEditor() { return Lazy(symbolEditor_, *this); }
+NewSymbol& Program::newSymbol() { return Lazy(newSymbol_, *this); }
+SymbolProperties& Program::symbolProperties() { return Lazy(symbolProperties_, *this); }

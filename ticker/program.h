@@ -8,11 +8,15 @@
 #include "settings/editor.h"
 #include "settings/get_symbol.h"
 #include "settings/service_hosts.h"
+#include "symbols/win_proc.h"
 #include "ticker/quote_get.h"
 
 class Runtime;
 class Ticker;
 class Config;
+class SymbolEditor;
+class NewSymbol;
+class SymbolProperties;
 
 class Program {
 public:
@@ -28,11 +32,18 @@ public:
     Editor editor;
     QuoteGet quoteGet;
     ShowContents showContents;
+    WinProc winProc;  // outlives the windows, whose unloads unhook through it
 
     Ticker& ticker();
     Config& config();
+    SymbolEditor& symbolEditor();
+    NewSymbol& newSymbol();
+    SymbolProperties& symbolProperties();
 
 private:
     std::unique_ptr<Ticker> ticker_;
     std::unique_ptr<Config> config_;
+    std::unique_ptr<SymbolEditor> symbolEditor_;
+    std::unique_ptr<NewSymbol> newSymbol_;
+    std::unique_ptr<SymbolProperties> symbolProperties_;
 };
