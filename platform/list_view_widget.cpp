@@ -48,7 +48,6 @@ void ListModel::Detach() {
 
 ListHeaderWidget::ListHeaderWidget(ListViewHeader& header, QWidget* parent)
     : QHeaderView(Qt::Horizontal, parent), header_(header) {
-    setSectionsClickable(true);
     setSectionsMovable(false);
     setStretchLastSection(false);
     setHighlightSections(false);
@@ -116,6 +115,7 @@ ListViewWidget::ListViewWidget(ListView& list, ListViewHeader& header, QWidget* 
       header_(new ListHeaderWidget(header, this)) {
     setHeader(header_);
     setModel(model_);
+    header_->setSectionsClickable(true);  // the tree view turns it off without sorting
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -140,6 +140,16 @@ ListViewWidget::ListViewWidget(ListView& list, ListViewHeader& header, QWidget* 
 void ListViewWidget::Detach() {
     list_ = nullptr;
     model_->Detach();
+}
+
+void ListViewWidget::BeginChange() {
+    if (changing_++ > 0) return;
+    autoScroll_ = hasAutoScroll();
+    setAutoScroll(false);
+}
+
+void ListViewWidget::EndChange() {
+    if (--changing_ == 0) setAutoScroll(autoScroll_);
 }
 
 void ListViewWidget::Settle() {
@@ -184,8 +194,6 @@ void ListViewWidget::EnsureVisible(int row) {
 
 void ListViewWidget::ShowSelection(int row) {
     BeginChange();
-    bool scrolls = hasAutoScroll();
-    setAutoScroll(false);
     if (row < 0) {
         selectionModel()->clearSelection();
     } else {
@@ -193,7 +201,6 @@ void ListViewWidget::ShowSelection(int row) {
                                           QItemSelectionModel::ClearAndSelect |
                                               QItemSelectionModel::Rows);
     }
-    setAutoScroll(scrolls);
     EndChange();
 }
 

@@ -74,9 +74,10 @@ public:
     void ApplyColumns();
     QRect ClientRect() const;
     QPoint ClientOriginInWidget() const { return contentsRect().topLeft(); }
-    // While the list changes its rows the view's own selection signals are not the user's.
-    void BeginChange() { ++changing_; }
-    void EndChange() { --changing_; }
+    // While the list changes its rows or selection, the view's selection signals are not
+    // the user's, and the view does not scroll to a current row it moved itself.
+    void BeginChange();
+    void EndChange();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -96,4 +97,5 @@ private:
     ListModel* model_;
     ListHeaderWidget* header_;
     int changing_ = 0;
+    bool autoScroll_ = true;
 };
