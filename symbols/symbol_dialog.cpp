@@ -22,10 +22,12 @@ void SymbolDialog::Design(CommandButton& ok, CommandButton& cancel) {
     };
     inFrame(lblTickerSymbol, 120, 285, 1050, 195);
     lblTickerSymbol.setCaption("Ticker Symbol:");
+    lblTickerSymbol.setTransparent(true);
     inFrame(txtTickerSymbol, 1320, 240, 1095, 285);
     txtTickerSymbol.setMaxLength(int(StockRecord::kSymbolWidth));
     inFrame(lblName, 160, 645, 1020, 195);
     lblName.setCaption("Symbol Name:");
+    lblName.setTransparent(true);
     inFrame(txtSymbolName, 1320, 600, 2535, 285);
     txtSymbolName.setMaxLength(int(StockRecord::kNameWidth));
     ok.Move(1605, 1240, 1215, 375);

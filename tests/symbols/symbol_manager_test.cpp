@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QWidget>
 
 #include "support/symbol_manager_fixture.h"
 #include "symbols/new_symbol.h"
@@ -93,6 +94,28 @@ TEST_F(SymbolManagerTest, NewSymbolAddsTheTypedTextsAsTheyAre) {
     dialog.cmdOK.Press();
     EXPECT_FALSE(dialog.Loaded());
     EXPECT_EQ(ListRows(), (Rows{{"S1", "Name 1"}, {" ibm", ""}, {"S2", "Name 2"}}));
+}
+
+// The control Tab moves to from the name box, and from there.
+std::vector<QWidget*> TabsFrom(QWidget* start) {
+    std::vector<QWidget*> order;
+    for (QWidget* w = start->nextInFocusChain(); w != start && order.size() < 2; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible()) order.push_back(w);
+    return order;
+}
+
+TEST_F(SymbolManagerTest, TabGoesToOkFirstInNewSymbolAndToCancelFirstInProperties) {
+    WriteRows(NumberedRows(1));
+    SymbolEditor& window = OpenEditor();
+    window.ListView1.setSelectedItem(&window.ListView1.ListItems.item(1));
+    window.AddSymbolMenuItem_Click();
+    window.PropertiesMenuItem_Click();
+    NewSymbol& added = program().newSymbol();
+    SymbolProperties& edited = program().symbolProperties();
+    EXPECT_EQ(TabsFrom(added.txtSymbolName.Widget()),
+              (std::vector<QWidget*>{added.cmdOK.Widget(), added.cmdCancel.Widget()}));
+    EXPECT_EQ(TabsFrom(edited.txtSymbolName.Widget()),
+              (std::vector<QWidget*>{edited.cmdCancel.Widget(), edited.cmdOK.Widget()}));
 }
 
 TEST_F(SymbolManagerTest, PropertiesClosesAtOnceWithoutASelectedSymbol) {
