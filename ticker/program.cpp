@@ -35,3 +35,6 @@ Program::~Program() {
 
 Ticker& Program::ticker() { return Lazy(ticker_, *this); }
 Config& Program::config() { return Lazy(config_, *this); }
+
+// FIXME: the chart window, once it exists.
+Form* Program::loadedCharts() { return nullptr; }

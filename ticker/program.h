@@ -13,6 +13,7 @@
 class Runtime;
 class Ticker;
 class Config;
+class Form;
 
 class Program {
 public:
@@ -31,6 +32,8 @@ public:
 
     Ticker& ticker();
     Config& config();
+    // The chart window when it is loaded, else nullptr; asking never loads it.
+    Form* loadedCharts();
 
 private:
     std::unique_ptr<Ticker> ticker_;
