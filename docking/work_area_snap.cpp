@@ -74,28 +74,20 @@ double NewFormLeft(int32_t x, const DraggedWindow& frm) {
 void SnapTopToWorkArea(const DraggedWindow& frm, const Form* dockedCharts, ShowContents& state) {
     POINT cursor = Cursor(frm.window);
     RECT area = WorkAreaTwips(frm.window);
-    Axis axis{NewFormTop(cursor.y, frm),
-              double(area.top),
-              double(area.bottom),
-              frm.window.Top(),
-              frm.window.Height(),
-              dockedCharts != nullptr,
-              dockedCharts ? dockedCharts->Top() : 0,
-              dockedCharts ? dockedCharts->Height() : 0};
+    const Form* charts = dockedCharts;
+    Axis axis{NewFormTop(cursor.y, frm), double(area.top), double(area.bottom), frm.window.Top(),
+              frm.window.Height(), charts != nullptr, charts ? charts->Top() : 0,
+              charts ? charts->Height() : 0};
     state.EdgeSnapped = SnapAxis(axis, state.SnapTop);
 }
 
 void SnapLeftToWorkArea(const DraggedWindow& frm, const Form* dockedCharts, ShowContents& state) {
     POINT cursor = Cursor(frm.window);
     RECT area = WorkAreaTwips(frm.window);
-    Axis axis{NewFormLeft(cursor.x, frm),
-              double(area.left),
-              double(area.right),
-              frm.window.Left(),
-              frm.window.Width(),
-              dockedCharts != nullptr,
-              dockedCharts ? dockedCharts->Left() : 0,
-              dockedCharts ? dockedCharts->Width() : 0};
+    const Form* charts = dockedCharts;
+    Axis axis{NewFormLeft(cursor.x, frm), double(area.left), double(area.right), frm.window.Left(),
+              frm.window.Width(), charts != nullptr, charts ? charts->Left() : 0,
+              charts ? charts->Width() : 0};
     state.EdgeSnapped = SnapAxis(axis, state.SnapLeft);
 }
 
