@@ -108,6 +108,12 @@ int QuoteService::Start() {
     server_->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
     server_->set_socket_options(ListenerSocketOptions);
     server_->set_keep_alive_timeout(1);
+    // The library logs a request after its reply is written.
+    if (options_.on_reply)
+        server_->set_logger([on_reply = options_.on_reply](const httplib::Request& request,
+                                                            const httplib::Response&) {
+            on_reply(request.path);
+        });
     AddRoutes();
 
     if (options_.port == 0)
