@@ -1,5 +1,8 @@
 #include "service.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+
 #include "chart_drawing.h"
 #include "connection_drop.h"
 
@@ -86,9 +89,12 @@ std::string ResearchTitle(const std::string& section) {
 }
 
 // SO_REUSEADDR alone: the library's default also shares the port with a second listener.
+// Accepted connections inherit these. Without TCP_NODELAY a reply's body, written apart
+// from its headers, waits on a reused connection for the client's delayed acknowledgement.
 void ListenerSocketOptions(socket_t socket) {
     const int yes = 1;
     setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
 }
 
 }  // namespace
