@@ -33,13 +33,13 @@ void ForwardSignal(int) {
 
 // A terminating signal (logout, kill) quits the message loop instead of killing the
 // process, so that the normal way out stores every pending setting.
-void QuitOnTerminatingSignals(QApplication& application) {
+void QuitOnTerminatingSignals(QApplication& application, Runtime& runtime) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &application);
-    QObject::connect(notifier, &QSocketNotifier::activated, &application, [] {
+    QObject::connect(notifier, &QSocketNotifier::activated, &application, [&runtime] {
         char byte;
         [[maybe_unused]] ssize_t read = ::read(signalPipe[0], &byte, 1);
-        QCoreApplication::quit();
+        runtime.Quit();
     });
     struct sigaction action = {};
     action.sa_handler = ForwardSignal;
@@ -57,12 +57,12 @@ int RunProgram(int argc, char** argv, const std::function<int(Runtime&)>& run) {
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
     application.setApplicationName("Vesk Ticker");
-    QuitOnTerminatingSignals(application);
     // Buttons, boxes and frames take the designs' default face, on a style that draws a
     // frame's caption on its border as the designs expect.
     application.setStyle("Fusion");
     application.setFont(ToQFont(Font{}));
     QtDesktop desktop;
     Runtime runtime(desktop, FoldersFromEnvironment());
+    QuitOnTerminatingSignals(application, runtime);
     return run(runtime);
 }

@@ -63,6 +63,11 @@ void Runtime::End() {
 }
 
 int Runtime::RunMessageLoop() {
-    if (ended_) return 0;
+    if (ended_ || quitRequested_) return 0;
     return QCoreApplication::exec();
+}
+
+void Runtime::Quit() {
+    quitRequested_ = true;
+    QCoreApplication::quit();
 }

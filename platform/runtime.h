@@ -64,6 +64,8 @@ public:
 
     // Runs the message loop until the last window closes or End is called.
     int RunMessageLoop();
+    // Leaves the message loop, also when it has not started yet (a signal during start-up).
+    void Quit();
 
 private:
     friend class Form;
@@ -78,5 +80,6 @@ private:
     std::unique_ptr<QObject> events_;  // context of the runtime's own deferred calls
     std::vector<Form*> loaded_;
     bool ended_ = false;
+    bool quitRequested_ = false;
     int screenMousePointer_ = 0;
 };

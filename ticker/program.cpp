@@ -45,3 +45,6 @@ Config& Program::config() { return Lazy(config_, *this); }
 SymbolEditor& Program::symbolEditor() { return Lazy(symbolEditor_, *this); }
 NewSymbol& Program::newSymbol() { return Lazy(newSymbol_, *this); }
 SymbolProperties& Program::symbolProperties() { return Lazy(symbolProperties_, *this); }
+
+// FIXME: the chart window, once it exists.
+Form* Program::loadedCharts() { return nullptr; }

@@ -17,6 +17,7 @@ class Config;
 class SymbolEditor;
 class NewSymbol;
 class SymbolProperties;
+class Form;
 
 class Program {
 public:
@@ -39,6 +40,8 @@ public:
     SymbolEditor& symbolEditor();
     NewSymbol& newSymbol();
     SymbolProperties& symbolProperties();
+    // The chart window when it is loaded, else nullptr; asking never loads it.
+    Form* loadedCharts();
 
 private:
     std::unique_ptr<Ticker> ticker_;

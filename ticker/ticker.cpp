@@ -32,6 +32,7 @@ Ticker::Ticker(Program& program) : Form(program.runtime, "Ticker"), program_(pro
     qCurrentStock.OnDblClick = [this] { qCurrentStock_DblClick(); };
     inetQuotes.OnStateChanged = [this](int16_t state) { inetQuotes_StateChanged(state); };
     WireMenus();
+    WireDragging();
 }
 
 bool Ticker::isLoaded(const Form& frm) const {

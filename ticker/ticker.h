@@ -126,6 +126,15 @@ public:
     void picOptions_MouseDown(int button, int shift, float x, float y);
     void Label1_MouseDown(int button, int shift, float x, float y);
     void qCurrentStock_MouseDown(int button, int shift, float x, float y);
+    void Form_MouseDown(int button, int shift, float x, float y);
+    void Form_MouseMove(int button, int shift, float x, float y);
+    void Form_MouseUp(int button, int shift, float x, float y);
+    void LabelMouseDown(Label& label, int button, float x, float y);
+    void LabelMouseUp(Label& label, int button);
+    void picSkin_MouseDown(int button, int shift, float x, float y);
+    void picSkin_MouseUp(int button, int shift, float x, float y);
+    void picSkin_DblClick();
+    void picWindow_Click();
     void picChart_Click();
     void picSymbolEditor_Click();
     void ChartBrowserMenuItem_Click();
@@ -148,6 +157,13 @@ private:
     void DesignLabels();
     void TogglePause();
     void WireMenus();
+    void WireDragging();
+    // A left press on one of the drag surfaces: the grab point and the chart offsets.
+    void StartDrag(float grabX, float grabY);
+    void DragStep(int button);
+    void SwitchToFull(float workAreaBottom, bool standard);
+    void SwitchToShade(float workAreaBottom, bool standard);
+    void ReattachCharts(float previousHeight, bool levelBottomsGuard);
     // Opens a research page about InfoStock: "http://" host path.
     void OpenResearchPage(const std::string& host, const std::string& path);
     void MakeBorderless();

@@ -12,7 +12,6 @@ constexpr int kRightButton = 2;
 
 void Ticker::WireMenus() {
     picOptions.OnMouseDown = [this](int b, int s, float x, float y) { picOptions_MouseDown(b, s, x, y); };
-    Label1.OnMouseDown = [this](int b, int s, float x, float y) { Label1_MouseDown(b, s, x, y); };
     qCurrentStock.OnMouseDown = [this](int b, int s, float x, float y) {
         qCurrentStock_MouseDown(b, s, x, y);
     };
@@ -67,10 +66,13 @@ void Ticker::picOptions_MouseDown(int, int, float, float) {
     PopupMenu(PMenu);
 }
 
-void Ticker::Label1_MouseDown(int button, int, float, float) {
-    if (button != kRightButton) return;
-    InfoStock = Label1.Caption();
-    PopupMenu(ResearchMenu);
+void Ticker::Label1_MouseDown(int button, int, float x, float y) {
+    if (button == kRightButton) {
+        InfoStock = Label1.Caption();
+        PopupMenu(ResearchMenu);
+        return;
+    }
+    LabelMouseDown(Label1, button, x, y);
 }
 
 void Ticker::qCurrentStock_MouseDown(int button, int, float, float) {

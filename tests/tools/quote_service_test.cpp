@@ -258,6 +258,25 @@ TEST_F(QuoteServiceTest, RedirectsChainToTheTarget) {
         EXPECT_EQ(Fetch(path)->status, 400) << path;
 }
 
+// The hook must come after the client has the whole reply, not when the route answers.
+TEST_F(QuoteServiceTest, OnReplyComesAfterTheReplyWasSent) {
+    std::promise<void> client_has_reply;
+    std::promise<std::pair<std::string, bool>> observed;
+    ServiceOptions options;
+    options.on_reply = [&, reply = client_has_reply.get_future().share()](const std::string& path) {
+        observed.set_value({path, reply.wait_for(std::chrono::seconds(2)) == std::future_status::ready});
+    };
+    Begin(std::move(options));
+    auto seen = observed.get_future();
+
+    EXPECT_FALSE(Quote("IBM").empty());
+    client_has_reply.set_value();
+    ASSERT_EQ(seen.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    const auto [path, after_reply] = seen.get();
+    EXPECT_EQ(path, "/d/quotes.csv");
+    EXPECT_TRUE(after_reply) << "the hook ran before the client had its reply";
+}
+
 TEST_F(QuoteServiceTest, APortInUseIsRefused) {
     ServiceOptions options;
     options.port = port_;

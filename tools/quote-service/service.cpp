@@ -1,5 +1,8 @@
 #include "service.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+
 #include "chart_drawing.h"
 #include "connection_drop.h"
 
@@ -86,9 +89,12 @@ std::string ResearchTitle(const std::string& section) {
 }
 
 // SO_REUSEADDR alone: the library's default also shares the port with a second listener.
+// Accepted connections inherit these. Without TCP_NODELAY a reply's body, written apart
+// from its headers, waits on a reused connection for the client's delayed acknowledgement.
 void ListenerSocketOptions(socket_t socket) {
     const int yes = 1;
     setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
 }
 
 }  // namespace
@@ -108,6 +114,12 @@ int QuoteService::Start() {
     server_->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
     server_->set_socket_options(ListenerSocketOptions);
     server_->set_keep_alive_timeout(1);
+    // The library logs a request after its reply is written.
+    if (options_.on_reply)
+        server_->set_logger([on_reply = options_.on_reply](const httplib::Request& request,
+                                                            const httplib::Response&) {
+            on_reply(request.path);
+        });
     AddRoutes();
 
     if (options_.port == 0)

@@ -23,6 +23,8 @@ struct ServiceOptions {
     std::string version_text = "4.1";  // the version file, served with a line break
     std::vector<std::string> unknown_symbols = {"ZZZZ"};
     ReplyKnobs knobs;  // applied to every request
+    // Called on a worker thread with the request's path once its reply has been sent.
+    std::function<void(const std::string& path)> on_reply;
 };
 
 // What a route answers, before the reply knobs have their say.

@@ -1,0 +1,38 @@
+#pragma once
+// Where a dragged borderless window goes at one drag step: under the cursor, or onto a
+// work-area edge within 125 twips. Results land in the docking state (EdgeSnapped,
+// SnapTop, SnapLeft); nothing is moved here.
+
+#include <cstdint>
+
+class Form;
+struct ShowContents;
+
+// The window being dragged and the point of it the mouse grabbed (twips, its own
+// coordinates).
+struct DraggedWindow {
+    Form& window;
+    float FormPosX;
+    float FormPosY;
+};
+
+namespace AvailableArea {
+
+inline constexpr float kSnapDistance = 125;
+
+// The Top and Left that keep the grab point under the cursor (cursor in screen pixels).
+double NewFormTop(int32_t y, const DraggedWindow& frm);
+double NewFormLeft(int32_t x, const DraggedWindow& frm);
+
+// docked: the chart window is open and docked to the dragged window's partner; its edges
+// then snap the pair (rules 2 and 4). Pass nullptr otherwise.
+void SnapTopToWorkArea(const DraggedWindow& frm, const Form* dockedCharts, ShowContents& state);
+void SnapLeftToWorkArea(const DraggedWindow& frm, const Form* dockedCharts, ShowContents& state);
+void SnapToWorkArea(const DraggedWindow& frm, const Form* dockedCharts, ShowContents& state);
+
+// True when value lies within the snap distance of edge, both ends included.
+bool Near(double value, double edge);
+// A position rounded half to even into 16 bits; far-off positions are clamped.
+int16_t ToTwips16(double value);
+
+}  // namespace AvailableArea
