@@ -1,6 +1,8 @@
 #include "platform/form.h"
 
 #include <QCloseEvent>
+#include <QIcon>
+#include <QPixmap>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QPointer>
@@ -12,6 +14,7 @@
 #include "platform/form_window.h"
 #include "platform/menu.h"
 #include "platform/menu_builder.h"
+#include "platform/picture_data.h"
 #include "platform/runtime.h"
 
 namespace {
@@ -140,6 +143,7 @@ void Form::Load() {
 
     window_ = new FormWindow(*this);
     window_->setWindowTitle(QString::fromStdString(caption_));
+    if (!icon.IsEmpty()) window_->setWindowIcon(QIcon(QPixmap::fromImage(icon.Data()->Image())));
     StyleChanged();
     for (Control* control : controls_) control->Realize(window_->Client());
     window_->BuildMenuBar();

@@ -3,6 +3,7 @@
 #include "platform/runtime.h"
 #include "platform/user32.h"
 #include "ticker/config.h"
+#include "symbols/symbol_editor.h"
 #include "ticker/program.h"
 #include "ticker/ticker.h"
 
@@ -62,7 +63,7 @@ void Ticker::picOptions_MouseDown(int, int, float, float) {
     AlwaysOnTopMenuItem.setChecked(!AlwaysOnTop);
     // FIXME: check "Chart Browser" by whether the chart window is loaded, once it exists.
     ChartBrowserMenuItem.setChecked(false);
-    SymbolManagerMenuItem.setChecked(false);  // SYMBOL-EDITOR
+    SymbolManagerMenuItem.setChecked(isLoaded(program_.symbolEditor()));
     PopupMenu(PMenu);
 }
 
@@ -85,14 +86,20 @@ void Ticker::picChart_Click() {
     // FIXME: show the chart window once it exists.
 }
 
-void Ticker::picSymbolEditor_Click() {}  // SYMBOL-EDITOR
+void Ticker::picSymbolEditor_Click() { program_.symbolEditor().Show(); }
 
 void Ticker::ChartBrowserMenuItem_Click() {
     // FIXME: toggle the chart window once it exists.
 }
 
 void Ticker::SymbolManagerMenuItem_Click() {
-    // SYMBOL-EDITOR
+    if (SymbolManagerMenuItem.Checked()) {
+        program_.symbolEditor().Unload();
+        SymbolManagerMenuItem.setChecked(false);
+    } else {
+        program_.symbolEditor().Show();
+        SymbolManagerMenuItem.setChecked(true);
+    }
 }
 
 void Ticker::AlwaysOnTopMenuItem_Click() {

@@ -102,3 +102,23 @@ TEST_F(TickerMenusTest, TheFullViewSymbolUsesItsOwnCaption) {
 }
 
 }  // namespace
+
+namespace {
+
+class SymbolManagerToggleTest : public TickerTest {};
+
+TEST_F(SymbolManagerToggleTest, TheMenuItemAndTheSkinButtonOpenTheSymbolManager) {
+    Ticker& ticker = ShowTicker();
+    desktop.menuChoices = {"SymbolManagerMenuItem"};
+    ticker.picOptions_MouseDown(1, 0, 0, 0);
+    ASSERT_EQ(runtime().Forms().size(), 2u);
+    ticker.picOptions_MouseDown(1, 0, 0, 0);
+    EXPECT_EQ(desktop.popups.back().items[6], "Symbol Manager [x]");
+    desktop.menuChoices = {"SymbolManagerMenuItem"};
+    ticker.picOptions_MouseDown(1, 0, 0, 0);
+    EXPECT_EQ(runtime().Forms().size(), 1u);
+    ticker.picSymbolEditor_Click();
+    EXPECT_EQ(runtime().Forms().size(), 2u);
+}
+
+}  // namespace
