@@ -70,11 +70,3 @@ void BM_ReadStockRecord(benchmark::State& state) {
 BENCHMARK(BM_ReadStockRecord);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -61,11 +61,3 @@ void BM_SaveSymbolManager(benchmark::State& state) {
 BENCHMARK(BM_SaveSymbolManager)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
