@@ -1,5 +1,9 @@
 #include "ticker/program.h"
 
+#include "dialogs/about.h"
+#include "dialogs/frm_welcome.h"
+#include "dialogs/update_available.h"
+#include "dialogs/update_checker.h"
 #include "platform/runtime.h"
 #include "ticker/config.h"
 #include "ticker/ticker.h"
@@ -31,7 +35,15 @@ Program::Program(Runtime& runtime_)
 Program::~Program() {
     if (ticker_) ticker_->Release();
     if (config_) config_->Release();
+    if (updateChecker_) updateChecker_->Release();
+    if (updateAvailable_) updateAvailable_->Release();
+    if (about_) about_->Release();
+    if (welcome_) welcome_->Release();
 }
 
 Ticker& Program::ticker() { return Lazy(ticker_, *this); }
 Config& Program::config() { return Lazy(config_, *this); }
+UpdateChecker& Program::updateChecker() { return Lazy(updateChecker_, *this); }
+UpdateAvailable& Program::updateAvailable() { return Lazy(updateAvailable_, *this); }
+About& Program::about() { return Lazy(about_, *this); }
+frmWelcome& Program::frmWelcome() { return Lazy(welcome_, *this); }

@@ -13,6 +13,10 @@
 class Runtime;
 class Ticker;
 class Config;
+class UpdateChecker;
+class UpdateAvailable;
+class About;
+class frmWelcome;
 
 class Program {
 public:
@@ -31,8 +35,16 @@ public:
 
     Ticker& ticker();
     Config& config();
+    UpdateChecker& updateChecker();
+    UpdateAvailable& updateAvailable();
+    About& about();
+    ::frmWelcome& frmWelcome();
 
 private:
     std::unique_ptr<Ticker> ticker_;
     std::unique_ptr<Config> config_;
+    std::unique_ptr<UpdateChecker> updateChecker_;
+    std::unique_ptr<UpdateAvailable> updateAvailable_;
+    std::unique_ptr<About> about_;
+    std::unique_ptr<::frmWelcome> welcome_;
 };
