@@ -45,8 +45,6 @@ void UpdateChecker::cmdCheck_Click() {
     lblState.setCaption("Looking for a Newer Version...");
     Show();
     NewestVersion = inetUpdate.OpenURL("http://" + program_.hosts.MakerHost + "/currentversion.txt");
-    // The user may have closed the dialog while the fetch ran.
-    if (!Loaded()) return;
     if (inetUpdate.LastFetchFailed()) {
         lblState.setCaption("Failed to Connect");
         return;
@@ -69,6 +67,7 @@ void UpdateChecker::cmdClose_Click() {
     Unload();
 }
 
+// Closing the dialog while the fetch waits abandons it, so no result lands afterwards.
 void UpdateChecker::Form_Unload(int&) {
     inetUpdate.Cancel();
     SetCL(false);
