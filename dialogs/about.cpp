@@ -36,7 +36,7 @@ void About::InitializeComponent() {
     startUpPosition = StartUpPosition::CenterScreen;
     setCaption("About Vesk Ticker");
     setWidth(5700);
-    setHeight(4560);
+    setHeight(4095);
 
     Picture1.Move(150, 150, 960, 960);
     Picture1.setPicture(Picture::Load(":/skins/app/icon.png"));
@@ -73,13 +73,13 @@ void About::InitializeComponent() {
     Picture2.setPicture(Picture::Load(":/skins/app/quoteService.png"));
     Picture2.setToolTipText(Maker::kQuoteServiceName);
 
-    Label9.Move(150, 2520, 5400, 1260);
+    Label9.Move(150, 2550, 5400, 840);
     Label9.setWordWrap(true);
     Label9.setCaption(
         "Data is provided for informational puposes only and is not intended for trading "
         "purposes. Neither Vesk Software nor its data providers shall be liable for any delays "
         "or errors in the content, or for any actions taken in reliance on it.");
-    Command1.Move(3855, 3990, 1695, 375);
+    Command1.Move(3855, 3540, 1695, 375);
     Command1.setCaption("OK");
     Command1.setDefault(true);
 }

@@ -13,9 +13,9 @@ void frmWelcome::InitializeComponent() {
     startUpPosition = StartUpPosition::CenterScreen;
     setCaption("Welcome to Vesk Ticker");
     setWidth(5400);
-    setHeight(3480);
-    txtInfo.Move(120, 120, 5160, 2640);
-    cmdOK.Move(3585, 2940, 1695, 375);
+    setHeight(3150);
+    txtInfo.Move(120, 120, 5160, 2400);
+    cmdOK.Move(3585, 2655, 1695, 375);
     cmdOK.setCaption("OK");
     cmdOK.setDefault(true);
 }

@@ -12,8 +12,9 @@ class frmWelcome : public Form {
 public:
     explicit frmWelcome(Program& program);
 
-    MultiLineTextBox txtInfo{*this, "txtInfo"};
+    // OK comes first in the tab order, so that it starts with the focus.
     CommandButton cmdOK{*this, "cmdOK"};
+    MultiLineTextBox txtInfo{*this, "txtInfo"};
 
     void cmdOK_Click();
     void txtInfo_Click();
