@@ -1,5 +1,9 @@
 #include "ticker/program.h"
 
+#include "dialogs/about.h"
+#include "dialogs/frm_welcome.h"
+#include "dialogs/update_available.h"
+#include "dialogs/update_checker.h"
 #include "platform/runtime.h"
 #include "symbols/new_symbol.h"
 #include "symbols/symbol_editor.h"
@@ -38,6 +42,10 @@ Program::~Program() {
     if (symbolEditor_) symbolEditor_->Release();
     if (ticker_) ticker_->Release();
     if (config_) config_->Release();
+    if (updateChecker_) updateChecker_->Release();
+    if (updateAvailable_) updateAvailable_->Release();
+    if (about_) about_->Release();
+    if (welcome_) welcome_->Release();
 }
 
 Ticker& Program::ticker() { return Lazy(ticker_, *this); }
@@ -48,3 +56,7 @@ SymbolProperties& Program::symbolProperties() { return Lazy(symbolProperties_, *
 
 // FIXME: the chart window, once it exists.
 Form* Program::loadedCharts() { return nullptr; }
+UpdateChecker& Program::updateChecker() { return Lazy(updateChecker_, *this); }
+UpdateAvailable& Program::updateAvailable() { return Lazy(updateAvailable_, *this); }
+About& Program::about() { return Lazy(about_, *this); }
+frmWelcome& Program::frmWelcome() { return Lazy(welcome_, *this); }

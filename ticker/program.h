@@ -18,6 +18,10 @@ class SymbolEditor;
 class NewSymbol;
 class SymbolProperties;
 class Form;
+class UpdateChecker;
+class UpdateAvailable;
+class About;
+class frmWelcome;
 
 class Program {
 public:
@@ -42,6 +46,10 @@ public:
     SymbolProperties& symbolProperties();
     // The chart window when it is loaded, else nullptr; asking never loads it.
     Form* loadedCharts();
+    UpdateChecker& updateChecker();
+    UpdateAvailable& updateAvailable();
+    About& about();
+    ::frmWelcome& frmWelcome();
 
 private:
     std::unique_ptr<Ticker> ticker_;
@@ -49,4 +57,8 @@ private:
     std::unique_ptr<SymbolEditor> symbolEditor_;
     std::unique_ptr<NewSymbol> newSymbol_;
     std::unique_ptr<SymbolProperties> symbolProperties_;
+    std::unique_ptr<UpdateChecker> updateChecker_;
+    std::unique_ptr<UpdateAvailable> updateAvailable_;
+    std::unique_ptr<About> about_;
+    std::unique_ptr<::frmWelcome> welcome_;
 };

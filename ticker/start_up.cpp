@@ -1,5 +1,6 @@
 #include "ticker/start_up.h"
 
+#include "dialogs/frm_welcome.h"
 #include "platform/runtime.h"
 #include "settings/dpi.h"
 #include "settings/registry2.h"
@@ -28,7 +29,9 @@ void Main(Program& program) {
 
     std::string symbolFile = runtime.App().Path + "/" + SymbolFile::kName;
     if (runtime.files().FileLen(symbolFile) <= 0) {
-        // FIXME: greet the first run with the welcome window once it exists.
+        frmWelcome& welcome = program.frmWelcome();
+        welcome.Show();
+        welcome.ZOrder();
     }
 }
 

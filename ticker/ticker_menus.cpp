@@ -1,5 +1,7 @@
 // The ticker's two popup menus, its skin buttons and the research pages.
 
+#include "dialogs/about.h"
+#include "dialogs/update_checker.h"
 #include "platform/runtime.h"
 #include "platform/user32.h"
 #include "ticker/config.h"
@@ -23,7 +25,9 @@ void Ticker::WireMenus() {
     AlwaysOnTopMenuItem.OnClick = [this] { AlwaysOnTopMenuItem_Click(); };
     PauseMenuItem.OnClick = [this] { PauseMenuItem_Click(); };
     ExitMenuItem.OnClick = [this] { ExitMenuItem_Click(); };
+    AboutMenuItem.OnClick = [this] { program_.about().Show(); };
     ConfiguartionMenuItem.OnClick = [this] { program_.config().Show(); };
+    CheckforUpdatesMenuItem.OnClick = [this] { program_.updateChecker().Show(); };
 
     const ServiceHosts& hosts = program_.hosts;
     auto page = [this](Menu& item, const std::string& host, std::function<std::string()> path) {

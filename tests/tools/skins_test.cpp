@@ -61,6 +61,7 @@ const std::vector<Picture> otherPictures{
     {":/skins/charts/picUpdateDown.png", {57, 25}},
     {":/skins/symbols/dragCursor.png", {32, 32}},
     {":/skins/app/icon.png", {64, 64}},
+    {":/skins/app/quoteService.png", {104, 22}},
 };
 
 QString tickerPath(const char* name) { return QString(":/skins/ticker/%1.png").arg(name); }

@@ -1,5 +1,6 @@
 #include "app_icon.h"
 
+#include "graphite_tile.h"
 #include "skin_style.h"
 
 #include <QLinearGradient>
@@ -11,16 +12,7 @@ SkinPicture appIconPicture() {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
 
-    const QRectF tile(2.5, 2.5, 59, 59);
-    QLinearGradient body(tile.topLeft(), tile.bottomLeft());
-    body.setColorAt(0, skin_style::stripTop);
-    body.setColorAt(1, skin_style::stripBottom);
-    painter.setPen(QPen(skin_style::bevelDark, 1));
-    painter.setBrush(body);
-    painter.drawRoundedRect(tile, 11, 11);
-    painter.setPen(QPen(skin_style::bevelLight, 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(tile.adjusted(1, 1, -1, -1), 10, 10);
+    drawGraphiteTile(painter, QRectF(2.5, 2.5, 59, 59), 11);
 
     painter.setPen(QPen(skin_style::insetDivider, 1));
     for (int y = 18; y <= 46; y += 14)

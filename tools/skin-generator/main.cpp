@@ -1,6 +1,7 @@
 #include "app_icon.h"
 #include "chart_window_pictures.h"
 #include "drag_cursor.h"
+#include "quote_service_logo.h"
 #include "skin_writer.h"
 #include "ticker_pictures.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
         pictures.push_back(std::move(picture));
     pictures.push_back(dragCursorPicture());
     pictures.push_back(appIconPicture());
+    pictures.push_back(quoteServiceLogoPicture());
 
     if (const auto failure = writeSkins(arguments[1], pictures)) {
         err << *failure << "\n";
