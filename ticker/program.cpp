@@ -1,5 +1,8 @@
 #include "ticker/program.h"
 
+#include "charts/charts.h"
+#include "charts/new_chart_symbol.h"
+#include "charts/symbol_lookup.h"
 #include "platform/runtime.h"
 #include "ticker/config.h"
 #include "ticker/ticker.h"
@@ -31,7 +34,14 @@ Program::Program(Runtime& runtime_)
 Program::~Program() {
     if (ticker_) ticker_->Release();
     if (config_) config_->Release();
+    if (newChartSymbol_) newChartSymbol_->Release();
+    if (symbolLookup_) symbolLookup_->Release();
+    // After the ticker, whose own termination may still read the chart window.
+    if (charts_) charts_->Release();
 }
 
 Ticker& Program::ticker() { return Lazy(ticker_, *this); }
 Config& Program::config() { return Lazy(config_, *this); }
+Charts& Program::charts() { return Lazy(charts_, *this); }
+NewChartSymbol& Program::newChartSymbol() { return Lazy(newChartSymbol_, *this); }
+SymbolLookup& Program::symbolLookup() { return Lazy(symbolLookup_, *this); }

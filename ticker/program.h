@@ -13,6 +13,9 @@
 class Runtime;
 class Ticker;
 class Config;
+class Charts;
+class NewChartSymbol;
+class SymbolLookup;
 
 class Program {
 public:
@@ -31,8 +34,14 @@ public:
 
     Ticker& ticker();
     Config& config();
+    Charts& charts();
+    NewChartSymbol& newChartSymbol();
+    SymbolLookup& symbolLookup();
 
 private:
     std::unique_ptr<Ticker> ticker_;
     std::unique_ptr<Config> config_;
+    std::unique_ptr<Charts> charts_;
+    std::unique_ptr<NewChartSymbol> newChartSymbol_;
+    std::unique_ptr<SymbolLookup> symbolLookup_;
 };

@@ -1,5 +1,6 @@
 // The ticker's two popup menus, its skin buttons and the research pages.
 
+#include "charts/charts.h"
 #include "platform/runtime.h"
 #include "platform/user32.h"
 #include "ticker/config.h"
@@ -61,8 +62,7 @@ void Ticker::OpenResearchPage(const std::string& host, const std::string& path) 
 void Ticker::picOptions_MouseDown(int, int, float, float) {
     PauseMenuItem.setCaption(Pause ? "&Resume" : "&Pause");
     AlwaysOnTopMenuItem.setChecked(!AlwaysOnTop);
-    // FIXME: check "Chart Browser" by whether the chart window is loaded, once it exists.
-    ChartBrowserMenuItem.setChecked(false);
+    ChartBrowserMenuItem.setChecked(isLoaded(program_.charts()));
     SymbolManagerMenuItem.setChecked(false);  // SYMBOL-EDITOR
     PopupMenu(PMenu);
 }
@@ -79,14 +79,19 @@ void Ticker::qCurrentStock_MouseDown(int button, int, float, float) {
     PopupMenu(ResearchMenu);
 }
 
-void Ticker::picChart_Click() {
-    // FIXME: show the chart window once it exists.
-}
+void Ticker::picChart_Click() { program_.charts().Show(); }
 
 void Ticker::picSymbolEditor_Click() {}  // SYMBOL-EDITOR
 
+// The check mark was set from the window's loaded state just before the menu popped up.
 void Ticker::ChartBrowserMenuItem_Click() {
-    // FIXME: toggle the chart window once it exists.
+    if (ChartBrowserMenuItem.Checked()) {
+        program_.charts().Unload();
+        ChartBrowserMenuItem.setChecked(false);
+    } else {
+        program_.charts().Show();
+        ChartBrowserMenuItem.setChecked(true);
+    }
 }
 
 void Ticker::SymbolManagerMenuItem_Click() {
