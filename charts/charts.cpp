@@ -89,17 +89,17 @@ void Charts::InitializeComponent() {
     gifCharts.setContainer(picCharts);
     gifCharts.Move(0, 0, 2895, 1815);
     gifCharts.setVisible(false);
+    gifCharts.setBackColor(RGB(12, 14, 18));
     Place(lblLoading, picCharts, 1130, 680);
     lblLoading.setWidth(735);
     lblLoading.setHeight(195);
     lblLoading.setCaption("Loading...");
     lblLoading.setFont(Font{"Arial", 8, true});
-    lblLoading.setForeColor(kLabelColor);
     lblLoading.setTransparent(true);
     lblLoading.setAlignment(Alignment::Center);
 
     for (Label* label : {&lblSymbol, &lblChartType}) {
-        label->setFont(Font{"Arial", 7.5f, true});
+        label->setFont(Font{"Arial", 7, true});
         label->setForeColor(kLabelColor);
         label->setTransparent(true);
         label->setWidth(420);

@@ -41,6 +41,7 @@ void NewChartSymbol::InitializeComponent() {
 void NewChartSymbol::Form_Load() {
     AlwaysOnTop::SetAlwaysOnTop(*this);
     Show();
+    ZOrder();  // a newly shown dialog takes the keyboard, as the user expects
     txtTickerSymbol.SetFocus();
 }
 

@@ -31,6 +31,7 @@ void SymbolLookup::InitializeComponent() {
 void SymbolLookup::Form_Load() {
     AlwaysOnTop::SetAlwaysOnTop(*this);
     Show();
+    ZOrder();  // a newly shown dialog takes the keyboard, as the user expects
     Text1.SetFocus();
 }
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMovie>
 
+#include "platform/font_map.h"
 #include "platform/widget_events.h"
 
 namespace {
@@ -64,7 +65,13 @@ void GifView::setFileName(std::string path) {
     Apply();
 }
 
+void GifView::setBackColor(Color color) {
+    backColor_ = color;
+    Apply();
+}
+
 void GifView::ResetOwnProperties() {
+    backColor_ = kButtonFace;
     fileName_.clear();
     bytes_.clear();
     width_ = height_ = frames_ = 0;
@@ -79,5 +86,11 @@ QWidget* GifView::CreateWidget(QWidget* parent) {
 
 void GifView::Apply() {
     Control::Apply();
-    if (auto* widget = static_cast<GifWidget*>(Widget())) widget->Show(bytes_, generation_);
+    auto* widget = static_cast<GifWidget*>(Widget());
+    if (!widget) return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, ToQColor(backColor_));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+    widget->Show(bytes_, generation_);
 }

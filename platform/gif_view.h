@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/control.h"
+#include "platform/font.h"
 
 class GifView : public Control {
 public:
@@ -15,6 +16,10 @@ public:
     const std::string& FileName() const { return fileName_; }
     // A full path; empty text clears the view.
     void setFileName(std::string path);
+
+    // Fills the view where the GIF does not cover it.
+    Color BackColor() const { return backColor_; }
+    void setBackColor(Color color);
 
     // What the view shows: nothing (0 x 0) or the GIF's size in pixels and its frames.
     bool HasImage() const { return !bytes_.empty(); }
@@ -32,4 +37,5 @@ private:
     std::string bytes_;       // the file as read, kept only when it is a GIF
     uint64_t generation_ = 0; // bumped at every load, so the widget knows to start again
     int width_ = 0, height_ = 0, frames_ = 0;
+    Color backColor_ = kButtonFace;
 };
