@@ -1,5 +1,8 @@
 #include "ticker/program.h"
 
+#include "charts/charts.h"
+#include "charts/new_chart_symbol.h"
+#include "charts/symbol_lookup.h"
 #include "dialogs/about.h"
 #include "dialogs/frm_welcome.h"
 #include "dialogs/update_available.h"
@@ -46,6 +49,10 @@ Program::~Program() {
     if (updateAvailable_) updateAvailable_->Release();
     if (about_) about_->Release();
     if (welcome_) welcome_->Release();
+    if (newChartSymbol_) newChartSymbol_->Release();
+    if (symbolLookup_) symbolLookup_->Release();
+    // After the ticker, whose own termination may still read the chart window.
+    if (charts_) charts_->Release();
 }
 
 Ticker& Program::ticker() { return Lazy(ticker_, *this); }
@@ -54,9 +61,13 @@ SymbolEditor& Program::symbolEditor() { return Lazy(symbolEditor_, *this); }
 NewSymbol& Program::newSymbol() { return Lazy(newSymbol_, *this); }
 SymbolProperties& Program::symbolProperties() { return Lazy(symbolProperties_, *this); }
 
-// FIXME: the chart window, once it exists.
-Form* Program::loadedCharts() { return nullptr; }
+Form* Program::loadedCharts() {
+    return charts_ && runtime.IsLoaded(*charts_) ? charts_.get() : nullptr;
+}
 UpdateChecker& Program::updateChecker() { return Lazy(updateChecker_, *this); }
 UpdateAvailable& Program::updateAvailable() { return Lazy(updateAvailable_, *this); }
 About& Program::about() { return Lazy(about_, *this); }
 frmWelcome& Program::frmWelcome() { return Lazy(welcome_, *this); }
+Charts& Program::charts() { return Lazy(charts_, *this); }
+NewChartSymbol& Program::newChartSymbol() { return Lazy(newChartSymbol_, *this); }
+SymbolLookup& Program::symbolLookup() { return Lazy(symbolLookup_, *this); }

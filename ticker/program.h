@@ -22,6 +22,9 @@ class UpdateChecker;
 class UpdateAvailable;
 class About;
 class frmWelcome;
+class Charts;
+class NewChartSymbol;
+class SymbolLookup;
 
 class Program {
 public:
@@ -50,6 +53,9 @@ public:
     UpdateAvailable& updateAvailable();
     About& about();
     ::frmWelcome& frmWelcome();
+    Charts& charts();
+    NewChartSymbol& newChartSymbol();
+    SymbolLookup& symbolLookup();
 
 private:
     std::unique_ptr<Ticker> ticker_;
@@ -61,4 +67,7 @@ private:
     std::unique_ptr<UpdateAvailable> updateAvailable_;
     std::unique_ptr<About> about_;
     std::unique_ptr<::frmWelcome> welcome_;
+    std::unique_ptr<Charts> charts_;
+    std::unique_ptr<NewChartSymbol> newChartSymbol_;
+    std::unique_ptr<SymbolLookup> symbolLookup_;
 };

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "charts/charts.h"
 #include "docking/available_area.h"
+#include "docking/update_docked.h"
 #include "platform/conversions.h"
 #include "platform/runtime.h"
 #include "platform/user32.h"
@@ -254,8 +256,11 @@ void Ticker::Form_Load() {
     AlwaysOnTop::SetAlwaysOnTop(*this);
     AlwaysOnTop = !Topmost();
     inetQuotes.setRequestTimeout(TextToLong(Stored("Timeout")).value_or(60));
-    // FIXME: open the chart window here when its "StartUp" is "True", then test the
-    // docking against it, once the chart window exists.
+    if (GetString::GetStringValue(rt, HKEY_CURRENT_USER, Registry2::kChartKey, "StartUp") ==
+        "True")
+        program_.charts().Show();
+    // With the chart window open, its place decides the docking, not the stored flag.
+    if (isLoaded(program_.charts())) Docking::UpdateDockedWithCharts(program_, *this);
 
     // One record is enough for a first request: the cursor stays on it.
     QuoteGet& quotes = program_.quoteGet;

@@ -1,5 +1,6 @@
 // The ticker's two popup menus, its skin buttons and the research pages.
 
+#include "charts/charts.h"
 #include "dialogs/about.h"
 #include "dialogs/update_checker.h"
 #include "platform/runtime.h"
@@ -65,8 +66,7 @@ void Ticker::OpenResearchPage(const std::string& host, const std::string& path) 
 void Ticker::picOptions_MouseDown(int, int, float, float) {
     PauseMenuItem.setCaption(Pause ? "&Resume" : "&Pause");
     AlwaysOnTopMenuItem.setChecked(!AlwaysOnTop);
-    // FIXME: check "Chart Browser" by whether the chart window is loaded, once it exists.
-    ChartBrowserMenuItem.setChecked(false);
+    ChartBrowserMenuItem.setChecked(isLoaded(program_.charts()));
     SymbolManagerMenuItem.setChecked(isLoaded(program_.symbolEditor()));
     PopupMenu(PMenu);
 }
@@ -86,14 +86,19 @@ void Ticker::qCurrentStock_MouseDown(int button, int, float, float) {
     PopupMenu(ResearchMenu);
 }
 
-void Ticker::picChart_Click() {
-    // FIXME: show the chart window once it exists.
-}
+void Ticker::picChart_Click() { program_.charts().Show(); }
 
 void Ticker::picSymbolEditor_Click() { program_.symbolEditor().Show(); }
 
+// The check mark was set from the window's loaded state just before the menu popped up.
 void Ticker::ChartBrowserMenuItem_Click() {
-    // FIXME: toggle the chart window once it exists.
+    if (ChartBrowserMenuItem.Checked()) {
+        program_.charts().Unload();
+        ChartBrowserMenuItem.setChecked(false);
+    } else {
+        program_.charts().Show();
+        ChartBrowserMenuItem.setChecked(true);
+    }
 }
 
 void Ticker::SymbolManagerMenuItem_Click() {
