@@ -8,6 +8,7 @@
 #include "platform/user32.h"
 #include "platform/window_keys.h"
 #include "settings/always_on_top.h"
+#include "settings/caption_bar.h"
 #include "settings/dpi.h"
 #include "settings/get_string.h"
 #include "settings/registry2.h"
@@ -17,8 +18,6 @@
 namespace {
 
 constexpr int kLeftButton = 1, kRightButton = 2;
-constexpr intptr_t kCaptionAndBoxes =
-    WS_BORDER | WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr Color kLabelColor = RGB(214, 226, 246);
 
 Picture Skin(const std::string& name) { return Picture::Load(":/skins/charts/" + name + ".png"); }
@@ -30,17 +29,6 @@ void Place(Control& control, Control& container, float left, float top) {
 }
 
 // The frame goes, with the window's place and size kept.
-void RemoveCaptionBar(Form& window) {
-    User32& user32 = window.runtime().user32();
-    RECT rect;
-    user32.GetWindowRect(window.hWnd(), rect);
-    intptr_t style = user32.GetWindowLongA(window.hWnd(), GWL_STYLE);
-    window.setCaption("");
-    user32.SetWindowLongA(window.hWnd(), GWL_STYLE, style & ~kCaptionAndBoxes);
-    user32.SetWindowPos(window.hWnd(), 0, rect.left, rect.top, rect.right - rect.left,
-                        rect.bottom - rect.top,
-                        SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
-}
 
 }  // namespace
 
@@ -208,7 +196,7 @@ void Charts::FitDockedPairIntoWorkArea() {
 void Charts::Form_Load() {
     everLoaded_ = true;
     ChartBytes.clear();
-    RemoveCaptionBar(*this);
+    CaptionBar::RemoveCaptionBar(*this);
     if (DPI::GetDPI(runtime()) == 120) ApplyLargeFontLayout();
     setWidth(picTop.Width());
     setHeight(picBottom.Top() + picBottom.Height());

@@ -9,6 +9,7 @@
 #include "platform/runtime.h"
 #include "platform/user32.h"
 #include "settings/always_on_top.h"
+#include "settings/caption_bar.h"
 #include "settings/dpi.h"
 #include "settings/get_string.h"
 #include "settings/registry2.h"
@@ -18,9 +19,6 @@
 #include "ticker/quote_get.h"
 
 namespace {
-
-constexpr intptr_t kCaptionAndBoxes =
-    WS_BORDER | WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 Picture Skin(const std::string& name) { return Picture::Load(":/skins/ticker/" + name + ".png"); }
 
@@ -138,17 +136,6 @@ void Ticker::DesignPictures() {
 
 // ---- Load --------------------------------------------------------------------------------
 
-void Ticker::MakeBorderless() {
-    User32& user32 = runtime().user32();
-    RECT rect;
-    user32.GetWindowRect(hWnd(), rect);
-    intptr_t style = user32.GetWindowLongA(hWnd(), GWL_STYLE);
-    setCaption("");
-    user32.SetWindowLongA(hWnd(), GWL_STYLE, style & ~kCaptionAndBoxes);
-    user32.SetWindowPos(hWnd(), 0, rect.left, rect.top, rect.right - rect.left,
-                        rect.bottom - rect.top,
-                        SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
-}
 
 void Ticker::ApplyLargeFontPictures() {
     std::pair<PictureBox*, PictureBox*> twins[] = {
@@ -208,7 +195,7 @@ void Ticker::Form_Load() {
     Timer2.setEnabled(false);
     rt.files().ChDir(rt.App().Path);
     program_.getSymbol.OpenStockData();
-    MakeBorderless();
+    CaptionBar::RemoveCaptionBar(*this);
 
     // A stored number that does not convert takes its built-in default.
     auto number = [this](const char* name) {

@@ -142,6 +142,7 @@ public:
     void AlwaysOnTopMenuItem_Click();
     void PauseMenuItem_Click();
     void ExitMenuItem_Click();
+    void picExit_MouseUp(int button, int shift, float x, float y);
     void Timer2_Timer();
     void Label1_DblClick();
     void qCurrentStock_DblClick();
@@ -151,6 +152,8 @@ public:
 protected:
     void InitializeComponent() override;
     void Form_Load() override;
+    void Form_Unload(int& cancel) override;
+    void Form_Terminate() override;
 
 private:
     void DesignPictures();
@@ -164,9 +167,11 @@ private:
     void SwitchToFull(float workAreaBottom, bool standard);
     void SwitchToShade(float workAreaBottom, bool standard);
     void ReattachCharts(float previousHeight, bool levelBottomsGuard);
+    void SaveWindowState();
+    void SaveChartPosition();
+    void SaveStateAndCharts();
     // Opens a research page about InfoStock: "http://" host path.
     void OpenResearchPage(const std::string& host, const std::string& path);
-    void MakeBorderless();
     void ApplyLargeFontPictures();
     void ApplyLargeSize();
     std::string Stored(const char* name) const;

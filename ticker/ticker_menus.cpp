@@ -26,6 +26,7 @@ void Ticker::WireMenus() {
     AlwaysOnTopMenuItem.OnClick = [this] { AlwaysOnTopMenuItem_Click(); };
     PauseMenuItem.OnClick = [this] { PauseMenuItem_Click(); };
     ExitMenuItem.OnClick = [this] { ExitMenuItem_Click(); };
+    picExit.OnMouseUp = [this](int b, int s, float x, float y) { picExit_MouseUp(b, s, x, y); };
     AboutMenuItem.OnClick = [this] { program_.about().Show(); };
     ConfiguartionMenuItem.OnClick = [this] { program_.config().Show(); };
     CheckforUpdatesMenuItem.OnClick = [this] { program_.updateChecker().Show(); };
@@ -119,8 +120,3 @@ void Ticker::AlwaysOnTopMenuItem_Click() {
 }
 
 void Ticker::PauseMenuItem_Click() { TogglePause(); }
-
-void Ticker::ExitMenuItem_Click() {
-    // FIXME: save the ticker's state first, once saving it is built.
-    runtime().End();
-}

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "docking/show_contents.h"
+#include "docking/update_docked.h"
 #include "platform/conversions.h"
 #include "platform/runtime.h"
 #include "platform/user32.h"
@@ -52,8 +53,8 @@ void Ticker::SwitchToFull(float B, bool standard) {
             charts->setTop(B - charts->Height());
         setTop(B - fullHeight);
     }
-    // FIXME: test the docking against an open chart window here (Standard size), once the
-    // docking test lands.
+    if (standard && program_.loadedCharts())
+        Docking::UpdateDockedWithCharts(program_, *this);
     if (!standard) picWindow.setPicture(picLargeWindowFull.GetPicture());
     setHeight(fullHeight);
     picSkin.setPicture(standard ? picDefaultFull.GetPicture() : picLargeFull.GetPicture());
@@ -67,8 +68,7 @@ void Ticker::SwitchToShade(float B, bool standard) {
     float shadeHeight = standard ? picDefaultShade.Height() : kLargeShadeHeight;
     if (standard) {
         picWindow.setPicture(picDefaultWIndowShade.GetPicture());
-        // FIXME: test the docking against an open chart window here, once the docking test
-        // lands.
+        if (program_.loadedCharts()) Docking::UpdateDockedWithCharts(program_, *this);
     }
     if (B <= float(Top() + fullHeight)) {
         Form* charts = program_.loadedCharts();

@@ -116,7 +116,12 @@ TEST_F(ChartWindowTest, ADockedPairIsFittedIntoTheWorkAreaByMovingTheTicker) {
 }
 
 TEST_F(ChartWindowTest, TheLoadClampsTheWindowAndTestsTheDocking) {
-    // The ticker is at 0,0 in its Full view, 3150 x 1740.
+    // The ticker is at 0,0 in its Full view, 3150 x 1740, for every case: each start would
+    // otherwise begin where the last one saved it.
+    StoreSetting("Left", "0");
+    StoreSetting("Top", "0");
+    StoreSetting("Docked", "False");
+    StoreChartSetting("StartUp", "False");
     struct Case {
         const char *left, *top;
         float clampedLeft, clampedTop;
