@@ -2,6 +2,7 @@
 
 #include "charts/new_chart_symbol.h"
 #include "docking/available_area.h"
+#include "docking/drag_charts.h"
 #include "docking/update_docked.h"
 #include "platform/conversions.h"
 #include "platform/runtime.h"
@@ -264,8 +265,7 @@ void Charts::picTop_MouseDown(int button, int, float x, float y) {
 }
 
 void Charts::picTop_MouseMove(int button, int, float, float) {
-    if (button != kLeftButton) return;
-    // FIXME: drag the window once dragging lands.
+    if (button == kLeftButton) DragCharts(program_);
 }
 
 void Charts::picTop_MouseUp(int button, int, float, float) {

@@ -1,9 +1,7 @@
 #include "docking/drag_ticker.h"
 
-#include <initializer_list>
-#include <utility>
-
 #include "docking/show_contents.h"
+#include "docking/snap_candidates.h"
 #include "docking/work_area_snap.h"
 #include "platform/conversions.h"
 #include "platform/runtime.h"
@@ -15,7 +13,6 @@
 
 namespace {
 
-using AvailableArea::Near;
 using AvailableArea::ToTwips16;
 
 // The chart window's size assumed while it is closed.
@@ -28,18 +25,6 @@ struct Rect {
 
 Rect RectOf(const Form& window) {
     return Rect{window.Left(), window.Top(), window.Width(), window.Height()};
-}
-
-// Every candidate that holds moves the ticker; the last one in order wins.
-bool ApplyCandidates(std::initializer_list<std::pair<double, float>> candidates, float& target) {
-    bool any = false;
-    for (auto [distanceFrom, value] : candidates) {
-        if (Near(distanceFrom, 0)) {
-            target = value;
-            any = true;
-        }
-    }
-    return any;
 }
 
 int16_t StoredChartPosition(Runtime& runtime, const char* name) {
@@ -92,7 +77,7 @@ void SnapVertically(Program& program, Ticker& ticker, double T) {
                        float(c.left + c.width) >= ticker.Left();
         if (overlap && !state.Docked) {
             float bottom = c.top + c.height;
-            matched = ApplyCandidates({{T - bottom, bottom},
+            matched = SnapCandidates::Last({{T - bottom, bottom},
                                        {T - c.top, c.top},
                                        {T + ticker.Height() - c.top, c.top - ticker.Height()}},
                                       top);
@@ -117,7 +102,7 @@ void SnapHorizontally(Program& program, Ticker& ticker, double L, Rect c, bool v
     }
     float left = ticker.Left();
     float right = c.left + c.width;
-    bool matched = ApplyCandidates({{L - right, right},
+    bool matched = SnapCandidates::Last({{L - right, right},
                                     {L - c.left, c.left},
                                     {L + ticker.Width() - c.left, c.left - ticker.Width()}},
                                    left);
