@@ -172,9 +172,12 @@ std::string Charts::Stored(const char* name) const {
 // A chart saved just under the ticker's Shade or Full view opens just under the ticker as
 // it stands now, whichever view that is.
 void Charts::PlaceFromStoredPosition() {
-    // A hand-edited position that is not a number means the default, 0.
-    setLeft(TextToSingle(Stored("Left")).value_or(0));
-    setTop(TextToSingle(Stored("Top")).value_or(0));
+    auto stored = [this](const char* name) {
+        return float(GetString::GetNumberValue(runtime(), HKEY_CURRENT_USER, Registry2::kChartKey,
+                                               name));
+    };
+    setLeft(stored("Left"));
+    setTop(stored("Top"));
     Ticker& ticker = program_.ticker();
     for (const PictureBox* view : {&ticker.picDefaultShade, &ticker.picDefaultFull})
         if (Top() - view->Height() == ticker.Top()) setTop(ticker.Top() + ticker.Height());

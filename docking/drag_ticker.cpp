@@ -28,9 +28,8 @@ Rect RectOf(const Form& window) {
 }
 
 int16_t StoredChartPosition(Runtime& runtime, const char* name) {
-    auto value = TextToDouble(
-        GetString::GetStringValue(runtime, HKEY_CURRENT_USER, Registry2::kChartKey, name));
-    return ToTwips16(value.value_or(0));
+    return ToTwips16(
+        GetString::GetNumberValue(runtime, HKEY_CURRENT_USER, Registry2::kChartKey, name));
 }
 
 void StoreChartPosition(Runtime& runtime, const char* name, const std::string& text) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "platform/conversions.h"
 #include "platform/runtime.h"
 #include "settings/registry2.h"
 
@@ -72,6 +73,13 @@ std::string GetStringValue(Runtime& runtime, HKEY root, std::string_view keyPath
     Registry2::SetKeyValue(runtime, HKEY_CURRENT_USER, keyPath, valueName, fallback);
     // One default write and one re-read at most: a store that refuses the write gives nothing.
     return ReadValue(runtime, root, keyPath, valueName).second;
+}
+
+double GetNumberValue(Runtime& runtime, HKEY root, std::string_view keyPath,
+                      std::string_view valueName) {
+    if (auto stored = TextToDouble(GetStringValue(runtime, root, keyPath, valueName)))
+        return *stored;
+    return TextToDouble(DefaultOf(keyPath, valueName)).value_or(0);
 }
 
 }  // namespace GetString

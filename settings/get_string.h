@@ -17,6 +17,11 @@ namespace GetString {
 std::string GetStringValue(Runtime& runtime, HKEY root, std::string_view keyPath,
                            std::string_view valueName);
 
+// A stored number. A stored text that is not a number (a hand-edited store) gives the
+// value's built-in default instead, or 0 for a value without one.
+double GetNumberValue(Runtime& runtime, HKEY root, std::string_view keyPath,
+                      std::string_view valueName);
+
 // The built-in default of a value of the two keys; empty when the name has none.
 std::string_view DefaultOf(std::string_view keyPath, std::string_view valueName);
 

@@ -44,6 +44,10 @@ std::string Ticker::Stored(const char* name) const {
     return GetString::GetStringValue(runtime(), HKEY_CURRENT_USER, Registry2::kMainKey, name);
 }
 
+double Ticker::StoredNumber(const char* name) const {
+    return GetString::GetNumberValue(runtime(), HKEY_CURRENT_USER, Registry2::kMainKey, name);
+}
+
 // ---- Design ------------------------------------------------------------------------------
 
 void Ticker::InitializeComponent() {
@@ -197,13 +201,8 @@ void Ticker::Form_Load() {
     program_.getSymbol.OpenStockData();
     CaptionBar::RemoveCaptionBar(*this);
 
-    // A stored number that does not convert takes its built-in default.
-    auto number = [this](const char* name) {
-        auto value = TextToSingle(Stored(name));
-        return value ? *value : *TextToSingle(GetString::DefaultOf(Registry2::kMainKey, name));
-    };
-    setLeft(number("Left"));
-    setTop(number("Top"));
+    setLeft(float(StoredNumber("Left")));
+    setTop(float(StoredNumber("Top")));
 
     bool largeFonts = DPI::GetDPI(rt) == 120;
     if (largeFonts) ApplyLargeFontPictures();
@@ -224,7 +223,8 @@ void Ticker::Form_Load() {
     AvailableArea::KeepInAvailableArea(*this);
 
     Pause = false;
-    Interval = TextToInteger(Stored("Interval")).value_or(10);
+    // An interval beyond 16 bits is as unusable as one that is not a number.
+    Interval = RoundToInteger(StoredNumber("Interval")).value_or(10);
 
     for (PictureBox* button : {&picOptions, &picWindow, &picExit})
         button->setTop(picDefaultShade.Height() / 2 - button->Height() / 2);
@@ -242,7 +242,7 @@ void Ticker::Form_Load() {
     program_.showContents.Docked = TextToBoolean(Stored("Docked")).value_or(false);
     AlwaysOnTop::SetAlwaysOnTop(*this);
     AlwaysOnTop = !Topmost();
-    inetQuotes.setRequestTimeout(TextToLong(Stored("Timeout")).value_or(60));
+    inetQuotes.setRequestTimeout(RoundToLong(StoredNumber("Timeout")).value_or(60));
     if (GetString::GetStringValue(rt, HKEY_CURRENT_USER, Registry2::kChartKey, "StartUp") ==
         "True")
         program_.charts().Show();

@@ -175,6 +175,7 @@ private:
     void ApplyLargeFontPictures();
     void ApplyLargeSize();
     std::string Stored(const char* name) const;
+    double StoredNumber(const char* name) const;
 
     Program& program_;
     std::unique_ptr<Resizer> TickerResizer;

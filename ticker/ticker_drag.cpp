@@ -41,9 +41,7 @@ void Ticker::StartDrag(float grabX, float grabY) {
         return;
     }
     auto stored = [this](const char* name) {
-        return TextToDouble(GetString::GetStringValue(runtime(), HKEY_CURRENT_USER,
-                                                      Registry2::kChartKey, name))
-            .value_or(0);
+        return GetString::GetNumberValue(runtime(), HKEY_CURRENT_USER, Registry2::kChartKey, name);
     };
     state.ChartsOffsetX = offset(double(Left()) - stored("Left"));
     state.ChartsOffsetY = offset(double(Top()) - stored("Top"));

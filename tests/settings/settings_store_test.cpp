@@ -90,6 +90,21 @@ TEST_F(SettingsStoreTest, NumbersCanBeStoredAsFourBytes) {
     EXPECT_EQ(stored.bytes, std::string("\x2a\0\0\0", 4));
 }
 
+TEST_F(SettingsStoreTest, NumbersThatDoNotConvertReadAsTheirDefaults) {
+    struct Case {
+        std::string_view key, name, stored;
+        double number;
+    };
+    const Case cases[] = {{kMainKey, "Interval", "5", 5},       {kMainKey, "Interval", "abc", 10},
+                          {kMainKey, "Left", "1440.5", 1440.5}, {kChartKey, "Top", "x", 0},
+                          {kMainKey, "Count", "y", 0}};
+    for (const Case& c : cases) {
+        Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, c.key, c.name, c.stored);
+        EXPECT_EQ(GetString::GetNumberValue(runtime(), HKEY_CURRENT_USER, c.key, c.name), c.number)
+            << c.name << "=" << c.stored;
+    }
+}
+
 TEST_F(SettingsStoreTest, AnEmptyValueNameEndsTheProgramWithItsMessage) {
     EXPECT_EQ(Read(kMainKey, ""), "");
     ASSERT_EQ(desktop.boxes.size(), 1u);
