@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "platform/form.h"
 #include "platform/widget_events.h"
 
 namespace {
@@ -20,6 +21,11 @@ public:
 };
 
 }  // namespace
+
+CommandButton::CommandButton(Form& form, std::string name, int16_t index)
+    : Control(form, std::move(name), index) {
+    form.buttons_.push_back(this);
+}
 
 void CommandButton::setCaption(std::string caption) {
     caption_ = std::move(caption);

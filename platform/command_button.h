@@ -5,7 +5,7 @@
 
 class CommandButton : public Control {
 public:
-    using Control::Control;
+    CommandButton(Form& form, std::string name, int16_t index = -1);
 
     const std::string& Caption() const { return caption_; }
     void setCaption(std::string caption);

@@ -95,9 +95,8 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 void FormWindow::keyPressEvent(QKeyEvent* event) {
     bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     bool escape = event->key() == Qt::Key_Escape;
-    for (Control* control : form_.Controls()) {
-        auto* button = dynamic_cast<CommandButton*>(control);
-        if (button && ((enter && button->Default()) || (escape && button->Cancel()))) {
+    for (CommandButton* button : form_.buttons_) {
+        if ((enter && button->Default()) || (escape && button->Cancel())) {
             button->Press();
             return;
         }

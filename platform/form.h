@@ -11,8 +11,10 @@
 #include "platform/picture.h"
 #include "platform/window.h"
 
+class CommandButton;
 class Control;
 class Menu;
+class OptionButton;
 class Runtime;
 class FormWindow;
 
@@ -88,6 +90,12 @@ private:
     friend class FormWindow;
     void Adopt(Control& control) { controls_.push_back(&control); }
     void Adopt(Menu& menu) { menus_.push_back(&menu); }
+    // Buttons are also kept apart: Enter and Escape look for the default and cancel
+    // buttons, and option buttons exclude their siblings.
+    friend class CommandButton;
+    friend class OptionButton;
+    std::vector<CommandButton*> buttons_;
+    std::vector<OptionButton*> options_;
     void ResetToDefaults();
     void ApplyGeometry();
     void Closing(bool& accept);

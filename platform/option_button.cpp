@@ -16,6 +16,11 @@ public:
     }
 };
 
+OptionButton::OptionButton(Form& form, std::string name, int16_t index)
+    : Control(form, std::move(name), index) {
+    form.options_.push_back(this);
+}
+
 void OptionButton::setCaption(std::string caption) {
     caption_ = std::move(caption);
     Apply();
@@ -24,9 +29,8 @@ void OptionButton::setCaption(std::string caption) {
 void OptionButton::setValue(bool value) {
     if (value) {
         // Choosing one clears the others of the same container.
-        for (Control* control : Parent().Controls()) {
-            auto* other = dynamic_cast<OptionButton*>(control);
-            if (other && other != this && other->Container() == Container() && other->value_) {
+        for (OptionButton* other : Parent().options_) {
+            if (other != this && other->Container() == Container() && other->value_) {
                 other->value_ = false;
                 other->Apply();
             }

@@ -5,7 +5,7 @@
 
 class OptionButton : public Control {
 public:
-    using Control::Control;
+    OptionButton(Form& form, std::string name, int16_t index = -1);
 
     const std::string& Caption() const { return caption_; }
     void setCaption(std::string caption);
