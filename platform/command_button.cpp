@@ -8,14 +8,11 @@
 namespace {
 
 // Keeps the classic one "&" access-key mark; Qt uses the same convention.
-class ButtonWidget : public widget_events::EventWidget<QPushButton> {
+class ButtonWidget
+    : public widget_events::EventWidget<QPushButton, widget_events::BaseMouse::Own> {
 public:
     ButtonWidget(CommandButton& button, QWidget* parent)
-        : EventWidget(widget_events::SinkFor(button), parent) {
-        // The push button raises Click itself (also for the keyboard), not the sink.
-        auto sink = widget_events::SinkFor(button);
-        sink.click = nullptr;
-        setSink(sink);
+        : EventWidget(widget_events::SinkWithoutClick(button), parent) {
         QObject::connect(this, &QPushButton::clicked, [&button] { button.Press(); });
     }
 };

@@ -95,6 +95,15 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 void FormWindow::keyPressEvent(QKeyEvent* event) {
     bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     bool escape = event->key() == Qt::Key_Escape;
+    // Enter presses the command button that has the focus; only elsewhere the default one.
+    if (enter) {
+        for (CommandButton* button : form_.buttons_) {
+            if (button->Widget() && button->Widget() == focusWidget()) {
+                button->Press();
+                return;
+            }
+        }
+    }
     for (CommandButton* button : form_.buttons_) {
         if ((enter && button->Default()) || (escape && button->Cancel())) {
             button->Press();

@@ -6,7 +6,8 @@
 
 namespace {
 
-using TextAreaWidget = widget_events::EventWidget<QPlainTextEdit>;
+using TextAreaWidget =
+    widget_events::EventWidget<QPlainTextEdit, widget_events::BaseMouse::Own>;
 
 QString Shown(const std::string& text) {
     return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -5,15 +5,17 @@
 #include "platform/form.h"
 #include "platform/widget_events.h"
 
-class OptionButtonWidget : public widget_events::EventWidget<QRadioButton> {
+class OptionButtonWidget
+    : public widget_events::EventWidget<QRadioButton, widget_events::BaseMouse::Own> {
 public:
     OptionButtonWidget(OptionButton& option, QWidget* parent)
-        : EventWidget(widget_events::SinkFor(option), parent) {
-        auto sink = widget_events::SinkFor(option);
-        sink.click = nullptr;
-        setSink(sink);
+        : EventWidget(widget_events::SinkWithoutClick(option), parent) {
         QObject::connect(this, &QRadioButton::clicked, [&option] { option.Chosen(); });
     }
+
+protected:
+    // The whole of the control's place takes the click, not just its circle and caption.
+    bool hitButton(const QPoint& at) const override { return rect().contains(at); }
 };
 
 OptionButton::OptionButton(Form& form, std::string name, int16_t index)

@@ -4,7 +4,8 @@
 
 #include "platform/widget_events.h"
 
-class TextBoxWidget : public widget_events::EventWidget<QLineEdit> {
+class TextBoxWidget
+    : public widget_events::EventWidget<QLineEdit, widget_events::BaseMouse::Own> {
 public:
     TextBoxWidget(TextBox& box, QWidget* parent)
         : EventWidget(widget_events::SinkFor(box), parent) {

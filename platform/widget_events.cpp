@@ -61,6 +61,10 @@ Qt::CursorShape CursorOf(int mousePointer) {
 
 namespace widget_events {
 
+bool StillOwned(const MouseSink& sink, const QWidget& widget) {
+    return !sink.owner || sink.owner->Widget() == &widget;
+}
+
 MouseSink SinkFor(Control& control) {
     MouseSink sink;
     sink.down = &control.OnMouseDown;
@@ -70,9 +74,16 @@ MouseSink SinkFor(Control& control) {
     sink.doubleClick = &control.OnDblClick;
     sink.keyDown = &control.OnKeyDown;
     sink.keyUp = &control.OnKeyUp;
+    sink.owner = &control;
     // Twips per pixel are fixed for the run, so the sink may keep them.
     sink.twipsX = control.Parent().runtime().TwipsPerPixelX();
     sink.twipsY = control.Parent().runtime().TwipsPerPixelY();
+    return sink;
+}
+
+MouseSink SinkWithoutClick(Control& control) {
+    MouseSink sink = SinkFor(control);
+    sink.click = nullptr;
     return sink;
 }
 
