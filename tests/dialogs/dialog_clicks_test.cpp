@@ -135,28 +135,12 @@ Form& OpenSymbolLookup(DialogClicksTest& t) {
     return lookup;
 }
 
-Form& OpenUpdateCheck(DialogClicksTest& t) {
-    UpdateChecker& checker = t.Running().updateChecker();
-    checker.Show();
-    return checker;
-}
-
-Form& OpenUpdateOffer(DialogClicksTest& t) {
-    UpdateAvailable& offer = t.Running().updateAvailable();
-    offer.Show();
-    return offer;
-}
-
-Form& OpenAbout(DialogClicksTest& t) {
-    About& about = t.Running().about();
-    about.Show();
-    return about;
-}
-
-Form& OpenWelcome(DialogClicksTest& t) {
-    frmWelcome& welcome = t.Running().frmWelcome();
-    welcome.Show();
-    return welcome;
+// A window that the running program shows as it is.
+template <auto window>
+Form& Open(DialogClicksTest& t) {
+    Form& form = (t.Running().*window)();
+    form.Show();
+    return form;
 }
 
 // ---- what each press must have done -------------------------------------------------------
@@ -264,12 +248,14 @@ const DialogClick kClicks[] = {
     {"NewChartSymbolOk", OpenNewChartSymbol, "cmdOK", -1, By::Mouse, ChartsTheNewSymbol},
     {"NewChartSymbolCancel", OpenNewChartSymbol, "cmdCancel", -1, By::Mouse, KeptTheChartSymbol},
     {"SymbolLookupSearch", OpenSymbolLookup, "Command1", -1, By::Mouse, OpenedTheLookupPage},
-    {"UpdateCheck", OpenUpdateCheck, "cmdCheck", -1, By::Mouse, OfferedTheNewVersion},
-    {"UpdateCheckClose", OpenUpdateCheck, "cmdClose", -1, By::Mouse, ClosedAndLetTheTickerRefresh},
-    {"UpdateOfferGo", OpenUpdateOffer, "Command1", -1, By::Mouse, OpenedTheWebSite},
-    {"UpdateOfferCancel", OpenUpdateOffer, "Command2", -1, By::Mouse, ClosedOpeningNothing},
-    {"AboutOk", OpenAbout, "Command1", -1, By::Mouse, ClosedOpeningNothing},
-    {"WelcomeOk", OpenWelcome, "cmdOK", -1, By::Mouse, ClosedOpeningNothing},
+    {"UpdateCheck", Open<&Program::updateChecker>, "cmdCheck", -1, By::Mouse, OfferedTheNewVersion},
+    {"UpdateCheckClose", Open<&Program::updateChecker>, "cmdClose", -1, By::Mouse,
+     ClosedAndLetTheTickerRefresh},
+    {"UpdateOfferGo", Open<&Program::updateAvailable>, "Command1", -1, By::Mouse, OpenedTheWebSite},
+    {"UpdateOfferCancel", Open<&Program::updateAvailable>, "Command2", -1, By::Mouse,
+     ClosedOpeningNothing},
+    {"AboutOk", Open<&Program::about>, "Command1", -1, By::Mouse, ClosedOpeningNothing},
+    {"WelcomeOk", Open<&Program::frmWelcome>, "cmdOK", -1, By::Mouse, ClosedOpeningNothing},
 };
 
 TEST_P(DialogClicksTest, ThePressDoesWhatTheDialogPromises) {
