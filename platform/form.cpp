@@ -50,6 +50,21 @@ FormWindow::FormWindow(Form& form)
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
+FormWindow::~FormWindow() {
+    if (retired_) std::erase(form_.retired_, this);
+}
+
+void FormWindow::Retire() {
+    retired_ = true;
+    hide();
+    // A disabled widget gets no mouse or key events, so none reaches the form's controls.
+    setEnabled(false);
+    static_cast<widget_events::EventWidget<QWidget>*>(client_)->setSink({});
+    form_.retired_.push_back(this);
+    // Deleted later: the unload may run inside one of the window's own events.
+    deleteLater();
+}
+
 void FormWindow::BuildMenuBar() {
     bool any = false;
     for (Menu* menu : form_.Menus()) any = any || menu->Visible();
@@ -83,6 +98,7 @@ void FormWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
+    if (retired_) return event->accept();
     bool accept = true;
     form_.Closing(accept);
     if (accept) {
@@ -119,10 +135,10 @@ Form::Form(Runtime& runtime, std::string name)
     : Window(runtime.user32()), runtime_(runtime), name_(std::move(name)) {}
 
 Form::~Form() {
-    if (window_) {
-        window_->hide();
-        window_->deleteLater();
-    }
+    if (window_) window_->Retire();
+    // A retired window's deferred delete may not have come yet; it must not outlive the
+    // controls its widgets call.
+    while (!retired_.empty()) delete retired_.back();
 }
 
 void Form::ResetToDefaults() {
@@ -190,9 +206,7 @@ bool Form::Unload() {
     DestroyHandle();
     for (Control* control : controls_) control->Unrealize();
     if (window_) {
-        window_->hide();
-        // Deleted later: the unload may run inside one of the window's own events.
-        window_->deleteLater();
+        window_->Retire();
         window_ = nullptr;
     }
     runtime_.FormUnloaded(*this);

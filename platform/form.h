@@ -104,7 +104,8 @@ private:
     std::string name_;
     std::vector<Control*> controls_;
     std::vector<Menu*> menus_;
-    FormWindow* window_ = nullptr;  // owned by Qt; deleted later so handlers may unload
+    FormWindow* window_ = nullptr;      // the loaded window
+    std::vector<FormWindow*> retired_;  // unloaded windows waiting for their deferred delete
     bool loaded_ = false, visible_ = false, topmost_ = false, terminated_ = false;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     std::string caption_;

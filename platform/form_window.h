@@ -1,6 +1,8 @@
 #pragma once
 // Qt side of Form: the top-level widget, with an optional menu bar above the client area
-// where the controls live.
+// where the controls live. An unloaded form retires its window: hidden, deaf to input and
+// cut off from the form until it is deleted, which the form does at the latest when it
+// goes itself.
 
 #include <QMenuBar>
 #include <QWidget>
@@ -12,11 +14,13 @@ class Form;
 class FormWindow : public QWidget {
 public:
     explicit FormWindow(Form& form);
+    ~FormWindow() override;
 
     QWidget* Client() const { return client_; }
     void BuildMenuBar();
     int MenuBarHeight() const;
     void SetClientSize(int width, int height);
+    void Retire();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -25,6 +29,7 @@ protected:
 
 private:
     Form& form_;
+    bool retired_ = false;
     QWidget* client_;
     QMenuBar* menuBar_ = nullptr;
 };

@@ -29,6 +29,12 @@ void Timer::setInterval(int milliseconds) {
 
 QWidget* Timer::CreateWidget(QWidget* parent) { return new TimerHost(*this, parent); }
 
+// The window's widgets are deleted later, but an unloaded timer stops at once.
+void Timer::Unrealize() {
+    if (auto* host = static_cast<TimerHost*>(Widget())) host->clock.stop();
+    Control::Unrealize();
+}
+
 void Timer::Apply() {
     auto* host = static_cast<TimerHost*>(Widget());
     if (!host) return;

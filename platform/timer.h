@@ -18,6 +18,7 @@ public:
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void Apply() override;
+    void Unrealize() override;
     void ResetOwnProperties() override { interval_ = 0; }
 
 private:

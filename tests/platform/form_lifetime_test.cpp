@@ -1,0 +1,81 @@
+// An unloaded or released window must never call back into its form: its timers stop at
+// once, and no window of a form outlives it.
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include "platform/form.h"
+#include "platform/timer.h"
+#include "support/program_fixture.h"
+
+namespace {
+
+class TimerForm : public Form {
+public:
+    explicit TimerForm(Runtime& runtime) : Form(runtime, "TimerForm") {
+        Timer1.OnTimer = [this] { ++ticks; };
+    }
+    Timer Timer1{*this, "Timer1"};
+    int ticks = 0;
+
+protected:
+    void InitializeComponent() override {
+        setWidth(1500);
+        setHeight(1500);
+        Timer1.setInterval(1);
+    }
+};
+
+class FormLifetimeTest : public ProgramTest {
+protected:
+    // Turns the events as a nested loop does (no deferred deletes) until a timer of the
+    // same interval has ticked often enough to show any tick of the form's timer.
+    void RunEventsForAWhile() {
+        QObject context;
+        int reference = 0;
+        QTimer clock(&context);
+        QObject::connect(&clock, &QTimer::timeout, &context, [&] { ++reference; });
+        clock.start(1);
+        QElapsedTimer watchdog;
+        watchdog.start();
+        while (reference < 20 && watchdog.elapsed() < 10000) runtime().DoEvents();
+        ASSERT_GE(reference, 20) << "the event loop never turned";
+    }
+    void WaitForATick(TimerForm& form) {
+        QElapsedTimer watchdog;
+        watchdog.start();
+        while (form.ticks == 0 && watchdog.elapsed() < 10000) runtime().DoEvents();
+        ASSERT_GT(form.ticks, 0) << "the timer never ticked";
+    }
+};
+
+TEST_F(FormLifetimeTest, AnUnloadedFormsTimerStopsAtOnce) {
+    Start();
+    TimerForm form(runtime());
+    form.Show();
+    WaitForATick(form);
+    ASSERT_TRUE(form.Unload());
+    form.ticks = 0;
+    RunEventsForAWhile();
+    EXPECT_EQ(form.ticks, 0);
+
+    form.Show();  // a new load runs the timer again
+    WaitForATick(form);
+}
+
+TEST_F(FormLifetimeTest, NoWindowOutlivesItsForm) {
+    for (bool unloadFirst : {false, true}) {
+        SCOPED_TRACE(unloadFirst ? "unloaded, then gone" : "gone while loaded");
+        Start();
+        auto form = std::make_unique<TimerForm>(runtime());
+        form->Show();
+        QPointer<QWidget> window = form->Timer1.Widget()->window();
+        if (unloadFirst) form->Unload();
+        form.reset();
+        EXPECT_TRUE(window.isNull());
+        RunEventsForAWhile();
+    }
+}
+
+}  // namespace
