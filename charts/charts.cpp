@@ -173,14 +173,28 @@ std::string Charts::Stored(const char* name) const {
 // it stands now, whichever view that is.
 void Charts::PlaceFromStoredPosition() {
     auto stored = [this](const char* name) {
-        return float(GetString::GetNumberValue(runtime(), HKEY_CURRENT_USER, Registry2::kChartKey,
-                                               name));
+        return GetString::StoredNumber(runtime(), HKEY_CURRENT_USER, Registry2::kChartKey, name);
     };
-    setLeft(stored("Left"));
-    setTop(stored("Top"));
+    std::optional<double> left = stored("Left"), top = stored("Top");
+    if (!left && !top) return PlaceDockedToTicker();
+    setLeft(float(left.value_or(0)));
+    setTop(float(top.value_or(0)));
     Ticker& ticker = program_.ticker();
     for (const PictureBox* view : {&ticker.picDefaultShade, &ticker.picDefaultFull})
         if (Top() - view->Height() == ticker.Top()) setTop(ticker.Top() + ticker.Height());
+}
+
+// A window with no place of its own (a fresh profile) opens docked under the ticker, or
+// over it where the work area has no room below; the fit that follows moves the pair
+// into the work area like any docked pair.
+void Charts::PlaceDockedToTicker() {
+    Ticker& ticker = program_.ticker();
+    RECT area = AvailableArea::WorkAreaTwips(*this);
+    float below = ticker.Top() + ticker.Height(), above = ticker.Top() - Height();
+    bool roomBelow = below + Height() <= float(area.bottom);
+    bool roomAbove = above >= float(area.top);
+    Move(ticker.Left(), roomBelow || !roomAbove ? below : above);
+    program_.showContents.Docked = true;
 }
 
 // A docked pair is fitted by moving the ticker; the chart itself is clamped afterwards.

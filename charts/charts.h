@@ -78,6 +78,7 @@ private:
     void ApplyLargeFontLayout();
     std::string Stored(const char* name) const;
     void PlaceFromStoredPosition();
+    void PlaceDockedToTicker();
     void FitDockedPairIntoWorkArea();
     void Save(bool withDocked);
     void StoreChart();

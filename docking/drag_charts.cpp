@@ -13,14 +13,15 @@ void DragCharts(Program& program) {
     Charts& charts = program.charts();
     Ticker& W = program.ticker();
     ShowContents& state = program.showContents;
-    DraggedWindow dragged{charts, float(charts.FormPosX), float(charts.FormPosY)};
 
     POINT cursor;
     program.runtime.user32().GetCursorPos(cursor);
+    DraggedWindow dragged{charts, float(charts.FormPosX), float(charts.FormPosY), cursor};
     AvailableArea::SnapToWorkArea(dragged, &charts, state);
     double T = AvailableArea::NewFormTop(cursor.y, dragged);
     double L = AvailableArea::NewFormLeft(cursor.x, dragged);
 
+    // Both axes are worked out before the window moves, so that it moves once per step.
     bool vertical = false;
     float top = state.EdgeSnapped ? float(state.SnapTop) : float(T);
     bool overlapsAcross = float(charts.Left() + charts.Width()) >= W.Left() &&
@@ -28,10 +29,10 @@ void DragCharts(Program& program) {
     if (overlapsAcross) {
         float H = charts.Height(), bottom = W.Top() + W.Height();
         if (SnapCandidates::First({{T - bottom, bottom},
-                            {T - W.Top(), W.Top()},
-                            {T + H - W.Top(), W.Top() - H},
-                            {T + H - bottom, bottom - H}},
-                           top)) {
+                                   {T - W.Top(), W.Top()},
+                                   {T + H - W.Top(), W.Top() - H},
+                                   {T + H - bottom, bottom - H}},
+                                  top)) {
             vertical = true;
         } else if (T > W.Top() && T < double(bottom)) {
             // Inside the ticker's height the window follows the cursor and counts as related.
@@ -39,19 +40,18 @@ void DragCharts(Program& program) {
             vertical = true;
         }
     }
-    charts.setTop(top);
     state.ChartsTouching = vertical;
 
     bool horizontal = false;
     float left = state.EdgeSnapped ? float(state.SnapLeft) : float(L);
-    bool overlapsDown = float(charts.Top() + charts.Height()) >= W.Top() &&
-                        float(W.Top() + W.Height()) >= charts.Top();
+    bool overlapsDown = float(top + charts.Height()) >= W.Top() &&
+                        float(W.Top() + W.Height()) >= top;
     if (overlapsDown) {
         float V = charts.Width(), right = W.Left() + W.Width();
         horizontal = SnapCandidates::Last(
             {{L - right, right}, {L - W.Left(), W.Left()}, {L + V - W.Left(), W.Left() - V}}, left);
     }
-    charts.setLeft(left);
+    charts.Move(left, top);
     state.ChartsTouching = horizontal;
     state.Docked = vertical && horizontal;
 }

@@ -13,12 +13,6 @@ namespace AvailableArea {
 
 namespace {
 
-POINT Cursor(Form& window) {
-    POINT cursor;
-    window.runtime().user32().GetCursorPos(cursor);
-    return cursor;
-}
-
 // One axis of the snap, told by its near and far work-area edges and the window's and
 // the docked chart window's position and extent along it.
 struct Axis {
@@ -63,29 +57,27 @@ int16_t ToTwips16(double value) {
 
 double NewFormTop(int32_t y, const DraggedWindow& frm) {
     double factor = frm.window.runtime().TwipsPerPixelY();
-    return (double(y) - frm.FormPosY / factor) * factor;
+    return double(y) * factor - frm.FormPosY;
 }
 
 double NewFormLeft(int32_t x, const DraggedWindow& frm) {
     double factor = frm.window.runtime().TwipsPerPixelX();
-    return (double(x) - frm.FormPosX / factor) * factor;
+    return double(x) * factor - frm.FormPosX;
 }
 
 void SnapTopToWorkArea(const DraggedWindow& frm, const Form* dockedCharts, ShowContents& state) {
-    POINT cursor = Cursor(frm.window);
     RECT area = WorkAreaTwips(frm.window);
     const Form* charts = dockedCharts;
-    Axis axis{NewFormTop(cursor.y, frm), double(area.top), double(area.bottom), frm.window.Top(),
+    Axis axis{NewFormTop(frm.cursor.y, frm), double(area.top), double(area.bottom), frm.window.Top(),
               frm.window.Height(), charts != nullptr, charts ? charts->Top() : 0,
               charts ? charts->Height() : 0};
     state.EdgeSnapped = SnapAxis(axis, state.SnapTop);
 }
 
 void SnapLeftToWorkArea(const DraggedWindow& frm, const Form* dockedCharts, ShowContents& state) {
-    POINT cursor = Cursor(frm.window);
     RECT area = WorkAreaTwips(frm.window);
     const Form* charts = dockedCharts;
-    Axis axis{NewFormLeft(cursor.x, frm), double(area.left), double(area.right), frm.window.Left(),
+    Axis axis{NewFormLeft(frm.cursor.x, frm), double(area.left), double(area.right), frm.window.Left(),
               frm.window.Width(), charts != nullptr, charts ? charts->Left() : 0,
               charts ? charts->Width() : 0};
     state.EdgeSnapped = SnapAxis(axis, state.SnapLeft);

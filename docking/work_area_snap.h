@@ -5,22 +5,27 @@
 
 #include <cstdint>
 
+#include "platform/user32.h"
+
 class Form;
 struct ShowContents;
 
-// The window being dragged and the point of it the mouse grabbed (twips, its own
-// coordinates).
+// The window being dragged, the point of it the mouse grabbed (twips, its own
+// coordinates), and the cursor (screen pixels), read once for the whole step.
 struct DraggedWindow {
     Form& window;
     float FormPosX;
     float FormPosY;
+    POINT cursor;
 };
 
 namespace AvailableArea {
 
 inline constexpr float kSnapDistance = 125;
 
-// The Top and Left that keep the grab point under the cursor (cursor in screen pixels).
+// The Top and Left that keep the grab point under the cursor (cursor in screen pixels):
+// y times the factor less the grab point, so that a position exactly on the snap distance
+// comes out exact whatever the grab point.
 double NewFormTop(int32_t y, const DraggedWindow& frm);
 double NewFormLeft(int32_t x, const DraggedWindow& frm);
 

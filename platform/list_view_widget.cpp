@@ -195,7 +195,8 @@ void ListViewWidget::EnsureVisible(int row) {
 void ListViewWidget::ShowSelection(int row) {
     BeginChange();
     if (row < 0) {
-        selectionModel()->clearSelection();
+        // No current row either: the view would draw it as chosen, and Down would skip it.
+        selectionModel()->clear();
     } else {
         selectionModel()->setCurrentIndex(model_->index(row, 0),
                                           QItemSelectionModel::ClearAndSelect |
@@ -274,4 +275,14 @@ void ListViewWidget::keyReleaseEvent(QKeyEvent* event) {
         list_->OnKeyUp(code, widget_events::ShiftOf(event->modifiers()));
     }
     QTreeView::keyReleaseEvent(event);
+}
+
+// Gaining focus, the view makes its first row current, which draws it as chosen and makes
+// Down go to the second row. A list without a selection keeps no current row.
+void ListViewWidget::focusInEvent(QFocusEvent* event) {
+    QTreeView::focusInEvent(event);
+    if (selectionModel()->hasSelection() || !currentIndex().isValid()) return;
+    BeginChange();
+    selectionModel()->clearCurrentIndex();
+    EndChange();
 }

@@ -25,6 +25,7 @@ public:
     int dpi = 96;
     PixelRect workArea{0, 0, 1024, 738};
     PixelPoint cursor{0, 0};
+    int cursorReads = 0;  // each read is a round trip to a real window system
     std::deque<int> answers;                // message-box answers; vbOK (or vbCancel) when empty
     std::deque<std::string> menuChoices;    // control names of items to click at the next popups
     std::vector<Box> boxes;
@@ -34,7 +35,10 @@ public:
 
     int LogicalDpi() override { return dpi; }
     PixelRect WorkArea() override { return workArea; }
-    PixelPoint CursorPos() override { return cursor; }
+    PixelPoint CursorPos() override {
+        ++cursorReads;
+        return cursor;
+    }
     int ShowMessageBox(const std::string& text, int style, const std::string& title) override;
     void OpenUrl(const std::string& url) override { urls.push_back(url); }
     void PopupMenu(Menu& menu, PixelPoint at) override;

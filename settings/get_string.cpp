@@ -75,6 +75,13 @@ std::string GetStringValue(Runtime& runtime, HKEY root, std::string_view keyPath
     return ReadValue(runtime, root, keyPath, valueName).second;
 }
 
+std::optional<double> StoredNumber(Runtime& runtime, HKEY root, std::string_view keyPath,
+                                   std::string_view valueName) {
+    auto [query, text] = ReadValue(runtime, root, keyPath, valueName);
+    if (query != Query::Found) return std::nullopt;
+    return TextToDouble(text);
+}
+
 double GetNumberValue(Runtime& runtime, HKEY root, std::string_view keyPath,
                       std::string_view valueName) {
     if (auto stored = TextToDouble(GetStringValue(runtime, root, keyPath, valueName)))

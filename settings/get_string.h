@@ -2,6 +2,7 @@
 // Reading settings. A value the system knows that is missing is first stored with its
 // built-in default, so no caller ever meets a missing setting.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,11 @@ std::string GetStringValue(Runtime& runtime, HKEY root, std::string_view keyPath
 // value's built-in default instead, or 0 for a value without one.
 double GetNumberValue(Runtime& runtime, HKEY root, std::string_view keyPath,
                       std::string_view valueName);
+
+// A stored number, read as it is: none when the value is missing or is not a number.
+// Nothing is stored, so a place the program never chose stays unchosen.
+std::optional<double> StoredNumber(Runtime& runtime, HKEY root, std::string_view keyPath,
+                                   std::string_view valueName);
 
 // The built-in default of a value of the two keys; empty when the name has none.
 std::string_view DefaultOf(std::string_view keyPath, std::string_view valueName);

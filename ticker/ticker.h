@@ -28,7 +28,7 @@ public:
     std::string namecolor, textcolor, positivecolor, negativecolor;
     float FormPosX = 0, FormPosY = 0;
     bool Dock = false;
-    int16_t OriginalTop = 0;
+    int32_t OriginalTop = 0;  // wide: a tall desktop has Tops past 32,767 twips
     std::string InfoStock;
     bool AlwaysOnTop = false;  // true when the window is NOT topmost
     bool FirstQuote = false;
@@ -166,7 +166,7 @@ private:
     void DragStep(int button);
     void SwitchToFull(float workAreaBottom, bool standard);
     void SwitchToShade(float workAreaBottom, bool standard);
-    void ReattachCharts(float previousHeight, bool levelBottomsGuard);
+    void ReattachCharts(float previousBottom, bool levelBottomsGuard);
     void SaveWindowState();
     void SaveChartPosition();
     void SaveStateAndCharts();

@@ -40,8 +40,11 @@ void Ticker::StartDrag(float grabX, float grabY) {
         state.ChartsOffsetY = offset(double(Top()) - charts->Top());
         return;
     }
+    // Read without storing a default: a chart window that never had a place still gets
+    // its first one when it opens.
     auto stored = [this](const char* name) {
-        return GetString::GetNumberValue(runtime(), HKEY_CURRENT_USER, Registry2::kChartKey, name);
+        return GetString::StoredNumber(runtime(), HKEY_CURRENT_USER, Registry2::kChartKey, name)
+            .value_or(0);
     };
     state.ChartsOffsetX = offset(double(Left()) - stored("Left"));
     state.ChartsOffsetY = offset(double(Top()) - stored("Top"));

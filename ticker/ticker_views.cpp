@@ -41,9 +41,9 @@ void Ticker::picWindow_Click() {
 
 void Ticker::SwitchToFull(float B, bool standard) {
     float fullHeight = standard ? picDefaultFull.Height() : kLargeFullHeight;
-    float shadeHeight = standard ? picDefaultShade.Height() : picLargeShade.Height();
+    float previousBottom = Top() + Height();
     if (B <= float(Top() + fullHeight)) {
-        OriginalTop = RoundToInteger(Top()).value_or(0);
+        OriginalTop = RoundToLong(Top()).value_or(0);
         Dock = true;
     }
     if (standard) picWindow.setPicture(picDefaultWindowFull.GetPicture());
@@ -58,7 +58,7 @@ void Ticker::SwitchToFull(float B, bool standard) {
     if (!standard) picWindow.setPicture(picLargeWindowFull.GetPicture());
     setHeight(fullHeight);
     picSkin.setPicture(standard ? picDefaultFull.GetPicture() : picLargeFull.GetPicture());
-    ReattachCharts(shadeHeight, standard);
+    ReattachCharts(previousBottom, standard);
     picWindow.setTag("Full");
     for (Label* label : {&Label1, &Label2, &Label3}) label->setVisible(false);
 }
@@ -66,6 +66,7 @@ void Ticker::SwitchToFull(float B, bool standard) {
 void Ticker::SwitchToShade(float B, bool standard) {
     float fullHeight = standard ? picDefaultFull.Height() : kLargeFullHeight;
     float shadeHeight = standard ? picDefaultShade.Height() : kLargeShadeHeight;
+    float previousBottom = Top() + Height();
     if (standard) {
         picWindow.setPicture(picDefaultWIndowShade.GetPicture());
         if (program_.loadedCharts()) Docking::UpdateDockedWithCharts(program_, *this);
@@ -82,13 +83,16 @@ void Ticker::SwitchToShade(float B, bool standard) {
     bool fits = standard ? float(B - OriginalTop) < fullHeight && float(B - Top()) <= fullHeight
                          : double(B) - OriginalTop < fullHeight && double(B) - Top() <= fullHeight;
     if (Dock && fits) setTop(OriginalTop);
-    ReattachCharts(standard ? picDefaultFull.Height() : picLargeFull.Height(), false);
+    ReattachCharts(previousBottom, false);
     picWindow.setTag("Shade");
     for (Label* label : {&Label1, &Label2, &Label3}) label->setVisible(true);
     Dock = false;
 }
 
-void Ticker::ReattachCharts(float previousHeight, bool levelBottomsGuard) {
+// A chart window that stood beside the ticker with level bottoms before the switch gets
+// level bottoms again. "Before" is the ticker's bottom before the switch, not its new Top
+// plus the old height: the switch may have moved the ticker to fit the work area.
+void Ticker::ReattachCharts(float previousBottom, bool levelBottomsGuard) {
     Form* charts = program_.loadedCharts();
     const ShowContents& state = program_.showContents;
     if (!charts || !state.Docked) return;
@@ -96,7 +100,7 @@ void Ticker::ReattachCharts(float previousHeight, bool levelBottomsGuard) {
     if (!state.Docked || !(charts->Top() < Top())) return;
     float chartsBottom = charts->Top() + charts->Height();
     if (levelBottomsGuard && chartsBottom == float(Top() + Height())) return;
-    if (chartsBottom == float(Top() + previousHeight)) {
+    if (chartsBottom == previousBottom) {
         charts->setTop(Top() + Height() - charts->Height());
     } else {
         charts->setTop(Top() - charts->Height());

@@ -1,6 +1,7 @@
 // The chart window: its layout, placement, docking, saves and handlers.
 #include "charts/charts_fixture.h"
 #include "docking/show_contents.h"
+#include "support/mouse_events.h"
 
 namespace {
 
@@ -247,6 +248,43 @@ TEST_F(ChartWindowTest, TheTickerOpensTheChartWindowAtStartAndTheDockingFollowsI
     EXPECT_TRUE(charts.Visible());
     EXPECT_TRUE(program().showContents.Docked);
 }
+
+// On a fresh profile the chart window has no place of its own; opening it over the ticker
+// would hide the ticker. The strip is 3150 x 210 twips at Left 4500.
+struct FreshProfileCase {
+    const char* what;
+    PixelRect workArea;
+    float tickerTop, expectedTickerTop, expectedChartsTop;
+};
+
+class FreshProfileChartTest : public ChartWindowTest,
+                              public ::testing::WithParamInterface<FreshProfileCase> {};
+
+TEST_P(FreshProfileChartTest, WithNoStoredPlaceItOpensDockedToTheTicker) {
+    const FreshProfileCase& c = GetParam();
+    desktop.workArea = c.workArea;
+    StoreSetting("Height", "Shade");
+    StoreSetting("Left", "4500");
+    StoreSetting("Top", std::to_string(int(c.tickerTop)));
+    Ticker& ticker = StartTicker();
+    ClickMouse(ticker.picSkin.Widget(), QPoint(10, 5));  // a press reads the chart's place
+    ClickMouse(ticker.picChart.Widget(), QPoint(2, 2));
+    Charts& charts = program().charts();
+    ASSERT_TRUE(charts.Visible());
+    EXPECT_EQ(charts.Left(), 4500);
+    EXPECT_EQ(charts.Top(), c.expectedChartsTop);
+    EXPECT_EQ(ticker.Top(), c.expectedTickerTop);
+    EXPECT_TRUE(docking().Docked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, FreshProfileChartTest,
+    ::testing::Values(
+        FreshProfileCase{"below", {0, 0, 1024, 738}, 3000, 3000, 3210},
+        FreshProfileCase{"above", {0, 0, 1024, 738}, 10070, 10070, 10070 - 2395},
+        // No room either way: fitted as a docked pair, the ticker moved up.
+        FreshProfileCase{"fitted", {0, 0, 1024, 200}, 1000, 3000 - 2395 - 210, 3000 - 2395}),
+    [](const auto& place) { return std::string(place.param.what); });
 
 TEST_F(ChartWindowTest, TheTickersMenuAndButtonOpenAndCloseTheChartWindow) {
     Ticker& ticker = StartTicker();

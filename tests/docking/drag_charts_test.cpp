@@ -1,5 +1,10 @@
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
 #include "charts/charts.h"
 #include "docking/show_contents.h"
+#include "support/window_moves.h"
 #include "support/ticker_fixture.h"
 #include "ticker/ticker.h"
 
@@ -64,6 +69,28 @@ TEST_F(DragChartsTest, FarAwayItUndocksAndTheTickerNeverMoves) {
     EXPECT_FALSE(State().Docked);
     EXPECT_FLOAT_EQ(program().ticker().Left(), 3000);
     EXPECT_FLOAT_EQ(program().ticker().Top(), 3000);
+}
+
+TEST_F(DragChartsTest, AStepByTheTopStripReadsTheCursorOnceAndMovesTheWindowOnce) {
+    Charts& charts = Open();
+    QWidget* strip = charts.picTop.Widget();
+    auto send = [strip](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(20, 6), strip->mapToGlobal(QPointF(20, 6)), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(strip, &event);
+    };
+    desktop.cursor = {20, 6};
+    send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
+    WindowMoves moves(strip->window());
+    int reads = desktop.cursorReads;
+    desktop.cursor = {520, 406};  // diagonal, far from the ticker and the edges
+    send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(desktop.cursorReads - reads, 1);
+    EXPECT_EQ(moves.count, 1);
+    EXPECT_FLOAT_EQ(charts.Left(), 500 * 15);
+    EXPECT_FLOAT_EQ(charts.Top(), 400 * 15);
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
 }
 
 }  // namespace

@@ -1,9 +1,15 @@
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "charts/charts.h"
 #include "docking/available_area.h"
 #include "docking/show_contents.h"
 #include "docking/work_area_snap.h"
 #include "settings/get_string.h"
 #include "settings/registry2.h"
 #include "support/ticker_fixture.h"
+#include "support/window_moves.h"
 #include "ticker/ticker.h"
 
 namespace {
@@ -34,6 +40,129 @@ protected:
     }
     ShowContents& State() { return program().showContents; }
 };
+
+// Real mouse events on a drag surface. Positions may fall between pixels, as on a scaled
+// screen; the scripted desktop says where the cursor is.
+void SendMouseAt(QWidget* surface, QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+    Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, surface->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(surface, &event);
+}
+
+class DragByMouseTest : public DragTest {
+protected:
+    void Press(QWidget* surface, QPointF at = {}) {
+        SendMouseAt(surface, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    }
+    void MoveCursor(QWidget* surface, PixelPoint to) {
+        desktop.cursor = to;
+        SendMouseAt(surface, QEvent::MouseMove, {}, Qt::LeftButton);
+    }
+    void Release(QWidget* surface) {
+        SendMouseAt(surface, QEvent::MouseButtonRelease, {}, Qt::NoButton);
+    }
+};
+
+// Label1 lies at 220,0 and Label2 at 1105,25 twips, off the 15-twip pixel grid, so the
+// grab point is too; the cursor lands on whole pixels.
+TEST_F(DragByMouseTest, ExactlyTheSnapDistanceFromAnEdgeSnapsWhateverTheGrabPoint) {
+    struct Case {
+        const char* what;
+        PixelRect workArea;
+        Label Ticker::*surface;
+        QPointF grab;  // pixels on the label
+        PixelPoint cursor;
+        float top, left;
+        bool snapped;
+    };
+    const Case cases[] = {
+        {"125 below the top edge", {0, 0, 800, 600}, &Ticker::Label2, {0, 0}, {300, 10}, 0,
+         300 * 15 - 1105, true},
+        {"125 above a panel's edge", {0, 30, 800, 600}, &Ticker::Label2, {0, 20.0 / 3},
+         {300, 30}, 450, 300 * 15 - 1105, true},
+        {"125 right of the left edge", {0, 0, 800, 600}, &Ticker::Label1, {0, 0}, {23, 200},
+         200 * 15, 0, true},
+        {"140 below the top edge", {0, 0, 800, 600}, &Ticker::Label2, {0, 0}, {300, 11}, 140,
+         300 * 15 - 1105, false},
+    };
+    Ticker& ticker = Shown();
+    for (const Case& c : cases) {
+        desktop.workArea = c.workArea;
+        ticker.Move(3000, 3000);
+        QWidget* surface = (ticker.*c.surface).Widget();
+        desktop.cursor = {300, 300};
+        Press(surface, c.grab);
+        MoveCursor(surface, c.cursor);
+        Release(surface);
+        EXPECT_EQ(State().EdgeSnapped, c.snapped) << c.what;
+        EXPECT_FLOAT_EQ(ticker.Top(), c.top) << c.what;
+        EXPECT_FLOAT_EQ(ticker.Left(), c.left) << c.what;
+    }
+}
+
+// Every cursor read and every window move is a round trip to the window system, and a
+// window moved twice in a step shows a place the step never meant.
+TEST_F(DragByMouseTest, AStepReadsTheCursorOnceAndMovesEachWindowOnce) {
+    Ticker& ticker = Shown();
+    Charts& charts = program().charts();
+    for (bool docked : {false, true}) {
+        if (docked) {
+            charts.Show();
+            charts.Move(3000, 3210);
+            State().Docked = true;
+        }
+        QWidget* skin = ticker.picSkin.Widget();
+        WindowMoves tickerMoves(skin->window());
+        WindowMoves chartsMoves(docked ? charts.picTop.Widget()->window() : skin->window());
+        desktop.cursor = {210, 206};
+        Press(skin, {10, 6});
+        int reads = desktop.cursorReads;
+        MoveCursor(skin, {250, 260});  // diagonal: both axes change
+        QApplication::processEvents();
+        EXPECT_EQ(desktop.cursorReads - reads, 1) << docked;
+        EXPECT_EQ(tickerMoves.count, 1) << docked;
+        EXPECT_FLOAT_EQ(ticker.Left(), 250 * 15 - 150) << docked;
+        EXPECT_FLOAT_EQ(ticker.Top(), 260 * 15 - 90) << docked;
+        if (docked) {
+            EXPECT_EQ(chartsMoves.count, 1);
+            EXPECT_FLOAT_EQ(charts.Top(), ticker.Top() + 210);
+        }
+        Release(skin);
+        ticker.Move(3000, 3000);
+    }
+}
+
+// The pair moves as one; a ticker caught by the edge beyond which its docked chart window
+// hangs would otherwise leave the chart window open, docked and out of sight.
+TEST_F(DragByMouseTest, ADockedChartWindowIsNeverDraggedWhollyOutOfTheWorkArea) {
+    struct Case {
+        const char* what;
+        float chartsTop;  // the ticker stands at 3000,3000
+        PixelPoint cursor;
+        float expectedChartsTop;
+    };
+    const Case cases[] = {
+        {"hanging below, the ticker caught by the bottom", 3210, {210, 588}, 9000 - 2395},
+        {"standing above, the ticker caught by the top", 3000 - 2395, {210, 10}, 0},
+        {"hanging below, the chart half out", 3210, {210, 500}, 500 * 15 - 90 + 210},
+    };
+    Ticker& ticker = Shown();
+    Charts& charts = program().charts();
+    charts.Show();
+    for (const Case& c : cases) {
+        ticker.Move(3000, 3000);
+        charts.Move(3000, c.chartsTop);
+        State().Docked = true;
+        QWidget* skin = ticker.picSkin.Widget();
+        desktop.cursor = {210, 206};
+        Press(skin, {10, 6});
+        MoveCursor(skin, c.cursor);
+        EXPECT_FLOAT_EQ(charts.Top(), c.expectedChartsTop) << c.what;
+        EXPECT_FLOAT_EQ(ticker.Top() - charts.Top(), 3000 - c.chartsTop) << c.what;
+        EXPECT_FLOAT_EQ(charts.Left(), ticker.Left()) << c.what;
+        Release(skin);
+    }
+}
 
 TEST_F(DragTest, TheWindowFollowsTheCursorAndSnapsToWorkAreaEdgesWithin125Twips) {
     Ticker& ticker = Shown();

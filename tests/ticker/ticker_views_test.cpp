@@ -1,3 +1,6 @@
+#include "charts/charts.h"
+#include "docking/show_contents.h"
+#include "support/mouse_events.h"
 #include "support/ticker_fixture.h"
 #include "ticker/ticker.h"
 
@@ -13,6 +16,7 @@ protected:
         StoreSetting("Top", std::to_string(int(top)));
         return ShowTicker();
     }
+    void ClickViewButton(Ticker& ticker) { ClickMouse(ticker.picWindow.Widget(), QPoint(2, 2)); }
 };
 
 TEST_F(TickerViewsTest, FarFromTheBottomTheFullViewGrowsDownwards) {
@@ -66,6 +70,38 @@ TEST_F(TickerViewsTest, TheLargeSizeUsesItsFixedHeights) {
     EXPECT_EQ(ticker.picSkin.GetPicture(), ticker.picLargeFull.GetPicture());
     ticker.picWindow_Click();
     EXPECT_FLOAT_EQ(ticker.Height(), 280);
+}
+
+TEST_F(TickerViewsTest, OnATallDesktopTheStripGoesBackToItsPlace) {
+    // 3000 px high: the strip's Top lies beyond what 16 bits hold.
+    desktop.workArea = {0, 0, 1280, 3000};
+    StoreSetting("Height", "Shade");
+    StoreSetting("Top", "44000");
+    Ticker& ticker = ShowTicker();
+    ClickViewButton(ticker);
+    EXPECT_FLOAT_EQ(ticker.Top(), 45000 - 1740);
+    ClickViewButton(ticker);
+    EXPECT_FLOAT_EQ(ticker.Top(), 44000);
+}
+
+// A chart window taller than the Full panel, docked beside the strip with level bottoms,
+// all on the work-area bottom: after Full and after Shade again the bottoms are level.
+TEST_F(TickerViewsTest, ASideBySideChartWindowKeepsItsBottomLevelInBothSizes) {
+    for (const char* size : {"Standard", "Large"}) {
+        StoreSetting("Size", size);
+        Ticker& ticker = ShadeAt(0);
+        ticker.setTop(9000 - ticker.Height());
+        Charts& charts = program().charts();
+        charts.Show();
+        charts.Move(ticker.Left() + ticker.Width(), 9000 - charts.Height());
+        program().showContents.Docked = true;
+        for (const char* view : {"Full", "Shade"}) {
+            ClickViewButton(ticker);
+            ASSERT_EQ(ticker.picWindow.Tag(), view);
+            EXPECT_FLOAT_EQ(charts.Top() + charts.Height(), ticker.Top() + ticker.Height())
+                << size << " " << view;
+        }
+    }
 }
 
 }  // namespace
