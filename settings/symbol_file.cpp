@@ -15,9 +15,9 @@ int16_t Open(Runtime& runtime, int16_t previousFileNumber) {
     for (int attempt = 0; attempt < kAttempts && opened.fileNumber == 0; ++attempt)
         opened = Textdatabase::OpenDataFile(runtime, kName, 4, StockRecord::kLength, true);
     if (opened.fileNumber == 0 && Textdatabase::FileErrorText(opened.lastError).empty()) {
-        runtime.MsgBox("Vesk Ticker could not open " + runtime.files().Resolve(kName) +
-                           " (error " + std::to_string(opened.lastError) +
-                           "). The symbol list stays empty until the file can be opened.",
+        runtime.MsgBox("Vesk Ticker could not open " + runtime.files().Resolve(kName) + ": " +
+                           Textdatabase::DescribeFailure(runtime, opened.lastError) +
+                           ". The symbol list stays empty until the file can be opened.",
                        MsgBox::vbExclamation);
     }
     return opened.fileNumber;

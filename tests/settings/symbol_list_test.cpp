@@ -188,4 +188,16 @@ TEST_F(SymbolListTest, AMissingFolderIsRetriedOnceThenLeavesTheListEmpty) {
     EXPECT_EQ(cursor.QuoteSymbol, "");
 }
 
+TEST_F(SymbolListTest, AnOpenThatFailsWithAnUnlistedErrorSaysTheCauseInWords) {
+    Start();
+    ASSERT_TRUE(QDir(programFolder.path()).mkdir("stockdata.std"));
+    GetSymbol& cursor = Cursor();
+    cursor.OpenStockData();
+    EXPECT_EQ(cursor.StockFileNum, 0);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, "Vesk Ticker could not open " + ProgramFile("stockdata.std") +
+                                         ": Is a directory (error 75). The symbol list stays empty "
+                                         "until the file can be opened.");
+}
+
 }  // namespace
