@@ -76,9 +76,15 @@ LONG Registry::RegOpenKeyExA(HKEY root, std::string_view subKey, uint32_t /*samD
     if (!parent) return ERROR_INVALID_HANDLE;
     const auto path = SubkeyPath(*parent, subKey);
     if (!path) return ERROR_BAD_PATHNAME;
-    const KeyTable& keys = store_->file.Keys();
-    const auto key = keys.find(*path);
-    if (key == keys.end()) return ERROR_FILE_NOT_FOUND;
+    // Keys are never removed, so a key known is there; only a missing one needs the look
+    // whether another copy created it.
+    const KeyTable* keys = &store_->file.LastKnownKeys();
+    auto key = keys->find(*path);
+    if (key == keys->end()) {
+        keys = &store_->file.Keys();
+        key = keys->find(*path);
+    }
+    if (key == keys->end()) return ERROR_FILE_NOT_FOUND;
     result = store_->Open(key->first);
     return ERROR_SUCCESS;
 }

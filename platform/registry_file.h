@@ -25,6 +25,8 @@ public:
 
     // The keys as the file holds them now; valid until the next call.
     const KeyTable& Keys();
+    // The keys as last loaded or written, without looking at the file.
+    const KeyTable& LastKnownKeys() const { return keys_; }
     // Applies change to the file's keys as they are on disk and writes them back. change
     // returns whether it changed anything. When the write fails the change stays in memory
     // for this run, the first such failure is reported, and the result is false.
