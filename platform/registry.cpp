@@ -14,8 +14,7 @@ public:
     // Handles keep paths, not keys, because another copy of the program may replace the
     // whole table under them.
     const std::string* Resolve(HKEY handle) const {
-        static const std::string root;
-        if (handle == HKEY_CURRENT_USER) return &root;
+        if (handle == HKEY_CURRENT_USER) return &rootPath;
         const auto found = handles.find(handle);
         return found == handles.end() ? nullptr : &found->second;
     }
@@ -27,6 +26,7 @@ public:
     }
 
     RegistryFile file;
+    const std::string rootPath;  // of HKEY_CURRENT_USER
     std::unordered_map<HKEY, std::string> handles;
     HKEY nextHandle = 0x100;
 };
