@@ -321,7 +321,9 @@ bool FileTable::IsReadOnly(std::string_view name) const {
 
 FileError FileTable::Failed(int error, const std::string& path, FileError number) {
     if (error == 0) return kNoError;
-    errorCause_ = std::strerror(error);
+    const std::string folder = ParentOf(path);
+    errorCause_ = error == ENOENT && !IsDirectory(folder) ? "the folder " + folder + " does not exist"
+                                                          : std::strerror(error);
     return number != kNoError ? number : ErrorFromErrno(error, path);
 }
 
