@@ -7,21 +7,14 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/text_case.h"
+
 namespace {
 
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     return text;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
 }
 
 // Prints with the given significant digits, drops trailing zeros, and switches to the
@@ -90,8 +83,8 @@ std::optional<int32_t> TextToLong(std::string_view text) {
 
 std::optional<bool> TextToBoolean(std::string_view text) {
     text = Trimmed(text);
-    if (EqualsNoCase(text, "True")) return true;
-    if (EqualsNoCase(text, "False")) return false;
+    if (EqualsIgnoringAsciiCase(text, "True")) return true;
+    if (EqualsIgnoringAsciiCase(text, "False")) return false;
     if (auto value = TextToDouble(text)) return *value != 0;
     return std::nullopt;
 }

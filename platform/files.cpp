@@ -1,7 +1,11 @@
 #include "platform/files.h"
 
+#include "platform/file_replace.h"
+
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -97,8 +101,8 @@ public:
     OpenMode Mode() const { return mode_; }
     int RecordLength() const { return recordLength_; }
 
-    // Bytes past the end of the file stay as the caller left them.
-    FileError ReadAt(int64_t offset, std::span<char> bytes) const {
+    // Bytes past the end of the file stay as the caller left them. 0 or an errno.
+    int ReadAt(int64_t offset, std::span<char> bytes) const {
         size_t done = 0;
         while (done < bytes.size()) {
             const ssize_t got = ::pread(descriptor_, bytes.data() + done, bytes.size() - done,
@@ -106,26 +110,27 @@ public:
             if (got == 0) break;
             if (got < 0) {
                 if (errno == EINTR) continue;
-                return ErrorFromErrno(errno, path_);
+                return errno;
             }
             done += static_cast<size_t>(got);
         }
-        return kNoError;
+        return 0;
     }
 
-    FileError WriteAt(int64_t offset, std::span<const char> bytes) const {
-        if (!writable_) return kPathFileAccessError;
+    // 0 or an errno; a file opened for reading only is denied.
+    int WriteAt(int64_t offset, std::span<const char> bytes) const {
+        if (!writable_) return EACCES;
         size_t done = 0;
         while (done < bytes.size()) {
             const ssize_t put = ::pwrite(descriptor_, bytes.data() + done, bytes.size() - done,
                                          static_cast<off_t>(offset + static_cast<int64_t>(done)));
             if (put < 0) {
                 if (errno == EINTR) continue;
-                return ErrorFromErrno(errno, path_);
+                return errno;
             }
             done += static_cast<size_t>(put);
         }
-        return kNoError;
+        return 0;
     }
 
     int64_t Length() const {
@@ -133,11 +138,13 @@ public:
         return ::fstat(descriptor_, &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
     }
 
-    FileError Close() {
+    int Close() {
         const int result = ::close(descriptor_);
         descriptor_ = -1;
-        return result == 0 ? kNoError : ErrorFromErrno(errno, path_);
+        return result == 0 ? 0 : errno;
     }
+
+    const std::string& Path() const { return path_; }
 
 private:
     int descriptor_;
@@ -174,16 +181,21 @@ FileOrError RecordFile(const std::map<int16_t, std::unique_ptr<OpenFile>>& open,
 }  // namespace
 
 FileTable::FileTable(std::string currentDirectory)
-    : currentDirectory_(std::move(currentDirectory)) {}
+    : currentDirectory_(std::move(currentDirectory)) {
+    // A file-size limit (ulimit -f) would otherwise kill the program halfway through a
+    // write; ignored, the write fails with EFBIG and is told like a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 FileTable::~FileTable() = default;
 
 FileError FileTable::ChDir(std::string_view directory) {
+    errorCause_.clear();
     if (!IsUsableName(directory)) return kPathNotFound;
     std::string path = Resolve(directory);
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        return errno == ENOENT ? kPathNotFound : ErrorFromErrno(errno, path);
+        return errno == ENOENT ? Failed(errno, path, kPathNotFound) : Failed(errno, path);
     }
     if (!S_ISDIR(info.st_mode)) return kPathNotFound;
     currentDirectory_ = std::move(path);
@@ -201,6 +213,7 @@ int16_t FileTable::FreeFile() const {
 
 FileError FileTable::Open(std::string_view name, OpenMode mode, int16_t fileNumber,
                           int recordLength) {
+    errorCause_.clear();
     if (!IsFileNumber(fileNumber)) return kBadFileNameOrNumber;
     if (open_.contains(fileNumber)) return kFileAlreadyOpen;
     if (!IsUsableName(name)) return kBadFileName;
@@ -220,12 +233,13 @@ FileError FileTable::Open(std::string_view name, OpenMode mode, int16_t fileNumb
         descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         writable = false;
     }
-    if (descriptor < 0) return ErrorFromErrno(openError, path);
+    if (descriptor < 0) return Failed(openError, path);
 
     struct stat info {};
     if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
         ::close(descriptor);
-        return kPathFileAccessError;
+        return Failed(error, path);
     }
     open_.emplace(fileNumber, std::make_unique<OpenFile>(descriptor, mode, recordLength,
                                                          writable, std::move(path)));
@@ -233,37 +247,43 @@ FileError FileTable::Open(std::string_view name, OpenMode mode, int16_t fileNumb
 }
 
 FileError FileTable::Close(int16_t fileNumber) {
+    errorCause_.clear();
     const auto found = open_.find(fileNumber);
     if (found == open_.end()) return kBadFileNameOrNumber;
-    const FileError error = found->second->Close();
+    const std::string path = found->second->Path();
+    const int error = found->second->Close();
     open_.erase(found);
-    return error;
+    return error == 0 ? kNoError : Failed(error, path);
 }
 
 void FileTable::CloseAll() { open_.clear(); }
 
 FileError FileTable::Get(int16_t fileNumber, int32_t recordNumber, std::span<char> record) {
+    errorCause_.clear();
     const auto [file, error] = RecordFile(open_, fileNumber, recordNumber, record.size());
     if (error != kNoError) return error;
     std::fill(record.begin(), record.end(), '\0');
-    return file->ReadAt(int64_t{recordNumber - 1} * file->RecordLength(), record);
+    return Failed(file->ReadAt(int64_t{recordNumber - 1} * file->RecordLength(), record), file->Path());
 }
 
 FileError FileTable::Put(int16_t fileNumber, int32_t recordNumber,
                          std::span<const char> record) {
+    errorCause_.clear();
     const auto [file, error] = RecordFile(open_, fileNumber, recordNumber, record.size());
     if (error != kNoError) return error;
     std::vector<char> whole(static_cast<size_t>(file->RecordLength()), '\0');
     std::copy(record.begin(), record.end(), whole.begin());
-    return file->WriteAt(int64_t{recordNumber - 1} * file->RecordLength(), whole);
+    return Failed(file->WriteAt(int64_t{recordNumber - 1} * file->RecordLength(), whole), file->Path());
 }
 
 FileError FileTable::PutBytes(int16_t fileNumber, int64_t offset,
                               std::span<const uint8_t> bytes) {
+    errorCause_.clear();
     const auto [file, error] = FileIn(open_, fileNumber, OpenMode::Binary);
     if (error != kNoError) return error;
     if (offset < 0) return kBadRecordNumber;
-    return file->WriteAt(offset, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    return Failed(file->WriteAt(offset, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}),
+                  file->Path());
 }
 
 int64_t FileTable::LOF(int16_t fileNumber) const {
@@ -281,32 +301,30 @@ int64_t FileTable::FileLen(std::string_view name) const {
 }
 
 FileError FileTable::Kill(std::string_view name) {
+    errorCause_.clear();
     if (!IsUsableName(name)) return kBadFileName;
     const std::string path = Resolve(name);
-    return ::unlink(path.c_str()) == 0 ? kNoError : ErrorFromErrno(errno, path);
+    return ::unlink(path.c_str()) == 0 ? kNoError : Failed(errno, path);
 }
 
 FileError FileTable::ReplaceFile(std::string_view source, std::string_view target) {
+    errorCause_.clear();
     if (!IsUsableName(source) || !IsUsableName(target)) return kBadFileName;
-    const std::string from = Resolve(source);
     const std::string to = Resolve(target);
+    const int error = RenameOver(Resolve(source), to, Durability::Now);
+    return error == 0 ? kNoError : Failed(error, to);
+}
 
-    const int descriptor = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) return ErrorFromErrno(errno, from);
-    const bool synced = ::fsync(descriptor) == 0;
-    const int syncError = errno;
-    ::close(descriptor);
-    if (!synced) return ErrorFromErrno(syncError, from);
+bool FileTable::IsReadOnly(std::string_view name) const {
+    return IsUsableName(name) && IsReadOnlyFile(Resolve(name));
+}
 
-    if (::rename(from.c_str(), to.c_str()) != 0) return ErrorFromErrno(errno, to);
-
-    // The rename itself lasts only once the folder that records it is on the disk.
-    const int folder = ::open(ParentOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) return ErrorFromErrno(errno, to);
-    const bool folderSynced = ::fsync(folder) == 0;
-    const int folderError = errno;
-    ::close(folder);
-    return folderSynced ? kNoError : ErrorFromErrno(folderError, to);
+FileError FileTable::Failed(int error, const std::string& path, FileError number) {
+    if (error == 0) return kNoError;
+    const std::string folder = ParentOf(path);
+    errorCause_ = error == ENOENT && !IsDirectory(folder) ? "the folder " + folder + " does not exist"
+                                                          : std::strerror(error);
+    return number != kNoError ? number : ErrorFromErrno(error, path);
 }
 
 std::string FileTable::Resolve(std::string_view name) const {

@@ -54,12 +54,22 @@ public:
     // Length in bytes, or -1 when the file does not exist.
     int64_t FileLen(std::string_view name) const;
     FileError Kill(std::string_view name);
-    // Makes the file's content durable, then renames it over target in one step.
+    // Makes the file's content durable, then renames it over target in one step; source
+    // takes target's mode.
     FileError ReplaceFile(std::string_view source, std::string_view target);
+    // A file without any write bit, which is kept as it is whoever runs.
+    bool IsReadOnly(std::string_view name) const;
+    // The system's words for what made the last failed operation fail ("Permission
+    // denied"); empty when the failure had no such cause.
+    const std::string& ErrorCause() const { return errorCause_; }
 
     std::string Resolve(std::string_view name) const;
 
 private:
+    // Keeps the cause of error and gives its number (or ErrorFromErrno's); 0 gives 0.
+    FileError Failed(int error, const std::string& path, FileError number = kNoError);
+
     std::string currentDirectory_;
+    std::string errorCause_;
     std::map<int16_t, std::unique_ptr<OpenFile>> open_;
 };

@@ -8,26 +8,39 @@
 
 class RegistryStore {
 public:
-    explicit RegistryStore(std::string settingsFolder) : file(std::move(settingsFolder), keys) {}
+    explicit RegistryStore(std::string settingsFolder) : file(std::move(settingsFolder)) {}
 
-    // HKEY_CURRENT_USER itself, or an open key; keys.end() for anything else.
-    KeyTable::iterator Resolve(HKEY handle) {
-        if (handle == HKEY_CURRENT_USER) return keys.find("");
+    // The key path of HKEY_CURRENT_USER ("") or of an open key; none for anything else.
+    // Handles keep paths, not keys, because another copy of the program may replace the
+    // whole table under them.
+    const std::string* Resolve(HKEY handle) const {
+        if (handle == HKEY_CURRENT_USER) return &rootPath;
         const auto found = handles.find(handle);
-        return found == handles.end() ? keys.end() : found->second;
+        return found == handles.end() ? nullptr : &found->second;
     }
 
-    HKEY Open(KeyTable::iterator key) {
+    HKEY Open(const std::string& path) {
         const HKEY handle = nextHandle++;
-        handles.emplace(handle, key);
+        handles.emplace(handle, path);
         return handle;
     }
 
-    KeyTable keys{{"", {}}};  // keys are never removed, so handles may hold iterators
-    RegistryFile file;        // after keys: it loads them first and writes them last
-    std::unordered_map<HKEY, KeyTable::iterator> handles;
+    RegistryFile file;
+    const std::string rootPath;  // of HKEY_CURRENT_USER
+    std::unordered_map<HKEY, std::string> handles;
     HKEY nextHandle = 0x100;
 };
+
+namespace {
+
+// The full path of subKey below the key at parent, or none when a name is not allowed.
+std::optional<std::string> SubkeyPath(const std::string& parent, std::string_view subKey) {
+    const auto names = SplitKeyPath(subKey, KeyDepth(parent));
+    if (!names) return std::nullopt;
+    return ChildPath(parent, *names);
+}
+
+}  // namespace
 
 Registry::Registry(std::string settingsFolder)
     : store_(std::make_unique<RegistryStore>(std::move(settingsFolder))) {}
@@ -37,34 +50,52 @@ Registry::~Registry() = default;
 LONG Registry::RegCreateKeyExA(HKEY root, std::string_view subKey, uint32_t /*options*/,
                                uint32_t /*samDesired*/, HKEY& result) {
     result = 0;
-    const auto parent = store_->Resolve(root);
-    if (parent == store_->keys.end()) return ERROR_INVALID_HANDLE;
-    const auto names = SplitKeyPath(subKey);
-    if (!names) return ERROR_BAD_PATHNAME;
-    bool created = false;
-    const auto key = CreateKeyPath(store_->keys, parent, *names, created);
-    if (created) store_->file.Changed();
-    result = store_->Open(key);
+    const std::string* parent = store_->Resolve(root);
+    if (!parent) return ERROR_INVALID_HANDLE;
+    const auto path = SubkeyPath(*parent, subKey);
+    if (!path) return ERROR_BAD_PATHNAME;
+    auto key = store_->file.Keys().find(*path);
+    if (key == store_->file.Keys().end()) {
+        const bool written = store_->file.Update([&](KeyTable& keys) {
+            bool created = false;
+            CreateKeyPath(keys, *SplitKeyPath(*path), created);
+            return created;
+        });
+        key = store_->file.Keys().find(*path);
+        result = store_->Open(key->first);
+        return written ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+    }
+    result = store_->Open(key->first);
     return ERROR_SUCCESS;
 }
 
 LONG Registry::RegOpenKeyExA(HKEY root, std::string_view subKey, uint32_t /*samDesired*/,
                              HKEY& result) {
     result = 0;
-    const auto parent = store_->Resolve(root);
-    if (parent == store_->keys.end()) return ERROR_INVALID_HANDLE;
-    const auto names = SplitKeyPath(subKey);
-    if (!names) return ERROR_BAD_PATHNAME;
-    const auto key = FindKeyPath(store_->keys, parent, *names);
-    if (key == store_->keys.end()) return ERROR_FILE_NOT_FOUND;
-    result = store_->Open(key);
+    const std::string* parent = store_->Resolve(root);
+    if (!parent) return ERROR_INVALID_HANDLE;
+    const auto path = SubkeyPath(*parent, subKey);
+    if (!path) return ERROR_BAD_PATHNAME;
+    // Keys are never removed, so a key known is there; only a missing one needs the look
+    // whether another copy created it.
+    const KeyTable* keys = &store_->file.LastKnownKeys();
+    auto key = keys->find(*path);
+    if (key == keys->end()) {
+        keys = &store_->file.Keys();
+        key = keys->find(*path);
+    }
+    if (key == keys->end()) return ERROR_FILE_NOT_FOUND;
+    result = store_->Open(key->first);
     return ERROR_SUCCESS;
 }
 
 LONG Registry::RegQueryValueExA(HKEY key, std::string_view valueName, uint32_t* type,
                                 uint8_t* data, uint32_t& length) {
-    const auto found = store_->Resolve(key);
-    if (found == store_->keys.end()) return ERROR_INVALID_HANDLE;
+    const std::string* path = store_->Resolve(key);
+    if (!path) return ERROR_INVALID_HANDLE;
+    const KeyTable& keys = store_->file.Keys();
+    const auto found = keys.find(*path);
+    if (found == keys.end()) return ERROR_FILE_NOT_FOUND;
     const auto value = found->second.find(valueName);
     if (value == found->second.end()) return ERROR_FILE_NOT_FOUND;
     const auto& bytes = value->second.data;
@@ -80,21 +111,31 @@ LONG Registry::RegQueryValueExA(HKEY key, std::string_view valueName, uint32_t* 
 
 LONG Registry::RegSetValueExA(HKEY key, std::string_view valueName, uint32_t type,
                               const uint8_t* data, uint32_t length) {
-    const auto found = store_->Resolve(key);
-    if (found == store_->keys.end()) return ERROR_INVALID_HANDLE;
-    if (!FitsOnOneLine(valueName) || (!data && length > 0)) return ERROR_INVALID_PARAMETER;
-    auto& values = found->second;
-    auto value = values.find(valueName);
-    if (value == values.end()) {
-        value = values.emplace(std::string(valueName), RegistryValue{}).first;
-    } else if (value->second.type == type &&
-               std::equal(data, data + length, value->second.data.begin(), value->second.data.end())) {
-        return ERROR_SUCCESS;  // a drag rewrites the same position often; nothing to store
+    const std::string* path = store_->Resolve(key);
+    if (!path) return ERROR_INVALID_HANDLE;
+    if (!IsValueName(valueName) || (!data && length > 0)) return ERROR_INVALID_PARAMETER;
+    const RegistryValue wanted{type, {data, data + length}};
+    // A drag stores the same position again and again; a value already in the file costs
+    // only the look at the file.
+    const KeyTable& keys = store_->file.Keys();
+    if (const auto found = keys.find(*path); found != keys.end()) {
+        const auto value = found->second.find(valueName);
+        if (value != found->second.end() && value->second == wanted) return ERROR_SUCCESS;
     }
-    value->second.type = type;
-    value->second.data.assign(data, data + length);
-    store_->file.Changed();
-    return ERROR_SUCCESS;
+    const bool written = store_->file.Update([&](KeyTable& table) {
+        bool created = false;
+        auto& values = CreateKeyPath(table, *SplitKeyPath(*path), created)->second;
+        auto value = values.find(valueName);
+        if (value == values.end()) {
+            values.emplace(std::string(valueName), wanted);
+        } else if (value->second == wanted) {
+            return created;
+        } else {
+            value->second = wanted;
+        }
+        return true;
+    });
+    return written ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
 }
 
 LONG Registry::RegCloseKey(HKEY key) {
@@ -103,6 +144,10 @@ LONG Registry::RegCloseKey(HKEY key) {
 }
 
 void Registry::Flush() { store_->file.Flush(); }
+
+void Registry::ReportProblemsTo(std::function<void(const std::string&)> report) {
+    store_->file.ReportTo(std::move(report));
+}
 
 const std::optional<std::string>& Registry::LoadProblem() const { return store_->file.LoadProblem(); }
 

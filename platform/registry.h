@@ -1,9 +1,11 @@
 #pragma once
 // The per-user settings store behind the classic advapi32 registry calls. Keys and values
-// live in one human-readable file, registry.txt, in the settings folder; the file is
-// replaced atomically, and writes are coalesced so that a burst costs one disk write.
+// live in one human-readable file, registry.txt, in the settings folder, shared by every
+// running copy: a value is in the file when RegSetValueExA returns, merged with what other
+// copies wrote, and every read sees the latest write of any copy.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,8 +18,11 @@ constexpr HKEY HKEY_CURRENT_USER = 0x80000001;
 constexpr LONG ERROR_SUCCESS = 0;
 constexpr LONG ERROR_FILE_NOT_FOUND = 2;
 constexpr LONG ERROR_INVALID_HANDLE = 6;
-constexpr LONG ERROR_INVALID_PARAMETER = 87;  // a name with a control byte; no data for a length
-constexpr LONG ERROR_BAD_PATHNAME = 161;      // a key path with an empty name
+// The change holds for this run but could not be written (see ReportProblemsTo); a key
+// created so is opened all the same.
+constexpr LONG ERROR_WRITE_FAULT = 29;
+constexpr LONG ERROR_INVALID_PARAMETER = 87;  // a value name too long or with a control byte
+constexpr LONG ERROR_BAD_PATHNAME = 161;      // a key name empty, too long or too deep
 constexpr LONG ERROR_MORE_DATA = 234;
 constexpr uint32_t REG_SZ = 1;
 constexpr uint32_t REG_DWORD = 4;
@@ -27,16 +32,19 @@ class RegistryStore;
 
 class Registry {
 public:
-    // settingsFolder is created when missing; a store file that cannot be parsed is moved
-    // aside and reported by LoadProblem().
+    // settingsFolder is created when missing. Of a store file with lines that cannot be
+    // read, the readable ones are kept; the file as it was is moved aside and LoadProblem()
+    // tells so.
     explicit Registry(std::string settingsFolder);
-    ~Registry();  // stores whatever is pending
+    ~Registry();  // puts the last writes on the disk
     Registry(const Registry&) = delete;
     Registry& operator=(const Registry&) = delete;
 
     // Key paths and value names compare without regard to ASCII case, as the classic
-    // registry's do, and keep the case they were created with. root is HKEY_CURRENT_USER or
-    // an open key; a failure leaves result 0. Opening a missing key gives ERROR_FILE_NOT_FOUND.
+    // registry's do, and keep the case they were created with; a key name holds at most 255
+    // characters, a key lies at most 512 levels deep and a value name holds at most 16,383.
+    // root is HKEY_CURRENT_USER or an open key; a failure leaves result 0. Opening a missing
+    // key gives ERROR_FILE_NOT_FOUND.
     LONG RegCreateKeyExA(HKEY root, std::string_view subKey, uint32_t options, uint32_t samDesired,
                          HKEY& result);
     LONG RegOpenKeyExA(HKEY root, std::string_view subKey, uint32_t samDesired, HKEY& result);
@@ -48,10 +56,13 @@ public:
                         uint32_t length);
     LONG RegCloseKey(HKEY key);
 
-    // Writes pending changes to disk now (the coalescing timer does it shortly anyway).
+    // Syncs the last writes to the disk now (a timer does it shortly after anyway).
     void Flush();
     // A clear, user-facing text when the store file could not be read at start, else nothing.
     const std::optional<std::string>& LoadProblem() const;
+    // Where later problems are told, in the same words: the first write that fails in a
+    // run (naming the file and the cause), a file broken while the program ran.
+    void ReportProblemsTo(std::function<void(const std::string&)> report);
     const std::string& StorePath() const;
 
 private:

@@ -142,9 +142,9 @@ Failure ParseSection(std::string_view line, KeyTable& keys, KeyTable::iterator& 
     if (!TakePrefix(path, kRootName) || (!path.empty() && !TakePrefix(path, "\\")))
         return "a key must lie under HKEY_CURRENT_USER";
     const auto names = SplitKeyPath(path);
-    if (!names) return "a key name is empty or holds a control character";
+    if (!names) return "a key name is empty, too long or holds a control character, or the key lies too deep";
     bool created = false;
-    section = CreateKeyPath(keys, keys.try_emplace("").first, *names, created);
+    section = CreateKeyPath(keys, *names, created);
     return nullptr;
 }
 
@@ -152,6 +152,7 @@ Failure ParseValue(std::string_view line, RegistryValues& values) {
     std::string name;
     if (!TakePrefix(line, "@")) {
         if (const Failure failure = TakeQuoted(line, name)) return failure;
+        if (!IsValueName(name)) return "a value name is longer than 16383 characters";
     }
     if (!TakePrefix(line, "=")) return "a value name must be followed by =";
     RegistryValue value;
@@ -160,26 +161,44 @@ Failure ParseValue(std::string_view line, RegistryValues& values) {
     return nullptr;
 }
 
-Failure ParseLine(std::string_view line, KeyTable& keys, std::optional<KeyTable::iterator>& section) {
+// The section the values that follow belong to: none yet, one, or one whose line was bad.
+struct Section {
+    std::optional<KeyTable::iterator> key;
+    bool unreadable = false;
+};
+
+Failure ParseLine(std::string_view line, KeyTable& keys, Section& section) {
     if (line.empty() || line.starts_with(';')) return nullptr;
     if (line.starts_with('[')) {
         KeyTable::iterator key;
-        if (const Failure failure = ParseSection(line, keys, key)) return failure;
-        section = key;
-        return nullptr;
+        const Failure failure = ParseSection(line, keys, key);
+        section = failure ? Section{std::nullopt, true} : Section{key, false};
+        return failure;
     }
     if (!line.starts_with('"') && !line.starts_with('@'))
         return "the line is neither a [key] section, a value nor a ; comment";
-    if (!section) return "a value comes before any [key] section";
-    return ParseValue(line, (*section)->second);
+    if (section.unreadable) return "the value's [key] section could not be read";
+    if (!section.key) return "a value comes before any [key] section";
+    return ParseValue(line, (*section.key)->second);
+}
+
+// An empty key with a subkey needs no section of its own: the subkey's section brings it
+// back, and a deep path is not written once per level.
+bool ImpliedBySubkey(KeyTable::const_iterator key, const KeyTable& keys) {
+    if (!key->second.empty()) return false;
+    const auto next = std::next(key);
+    if (key->first.empty()) return true;
+    return next != keys.end() && next->first.size() > key->first.size() &&
+           next->first[key->first.size()] == '\\' && next->first.starts_with(key->first);
 }
 
 }  // namespace
 
 std::string FormatRegistryFile(const KeyTable& keys) {
     std::string out(kHeader);
-    for (const auto& [path, values] : keys) {
-        if (path.empty() && values.empty()) continue;
+    for (auto key = keys.begin(); key != keys.end(); ++key) {
+        if (ImpliedBySubkey(key, keys)) continue;
+        const auto& [path, values] = *key;
         out += "\n[";
         out += kRootName;
         if (!path.empty()) out += '\\';
@@ -199,8 +218,10 @@ std::string FormatRegistryFile(const KeyTable& keys) {
     return out;
 }
 
-std::optional<std::string> ParseRegistryFile(std::string_view text, KeyTable& keys) {
-    std::optional<KeyTable::iterator> section;
+std::vector<std::string> ParseRegistryFile(std::string_view text, KeyTable& keys) {
+    std::vector<std::string> problems;
+    TakePrefix(text, "\xEF\xBB\xBF");  // left by editors that mark UTF-8 text
+    Section section;
     int lineNumber = 0;
     while (!text.empty()) {
         const size_t end = text.find('\n');
@@ -208,7 +229,7 @@ std::optional<std::string> ParseRegistryFile(std::string_view text, KeyTable& ke
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++lineNumber;
         if (const Failure failure = ParseLine(TrimLine(line), keys, section))
-            return "line " + std::to_string(lineNumber) + ": " + failure;
+            problems.push_back("line " + std::to_string(lineNumber) + ": " + failure);
     }
-    return std::nullopt;
+    return problems;
 }

@@ -3,15 +3,16 @@
 // section per key, then one line per value: "Name"="text" for a REG_SZ text with its one
 // zero byte, "Name"=dword:0000002a, or "Name"=hex(type):41,00 for any other bytes.
 
-#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/registry_keys.h"
 
 std::string FormatRegistryFile(const KeyTable& keys);
 
-// Adds the file's keys and values to keys; on failure returns what is wrong, such as
-// "line 3: a value comes before any [key] section". Blank lines, CRLF line ends and
-// comment lines starting with ';' are accepted.
-std::optional<std::string> ParseRegistryFile(std::string_view text, KeyTable& keys);
+// Adds the keys and values of every line that reads to keys, and returns what is wrong with
+// each other line, such as "line 3: a value comes before any [key] section". Blank lines,
+// CRLF line ends, a leading UTF-8 byte-order mark and comment lines starting with ';' are
+// accepted. The values under a [key] line that does not read are skipped with it.
+std::vector<std::string> ParseRegistryFile(std::string_view text, KeyTable& keys);

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/text_case.h"
+
 namespace {
 
-unsigned char FoldCase(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
+unsigned char FoldCase(char c) { return static_cast<unsigned char>(AsciiLower(c)); }
 
 bool IsControlByte(char c) {
     const auto u = static_cast<unsigned char>(c);
@@ -18,13 +17,6 @@ template <typename Fold>
 bool FoldedLess(std::string_view a, std::string_view b, Fold fold) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                         [&](char x, char y) { return fold(x) < fold(y); });
-}
-
-std::string ChildPath(std::string_view parent, std::string_view name) {
-    std::string path(parent);
-    if (!path.empty()) path += '\\';
-    path += name;
-    return path;
 }
 
 }  // namespace
@@ -42,25 +34,46 @@ bool FitsOnOneLine(std::string_view text) {
     return std::none_of(text.begin(), text.end(), IsControlByte);
 }
 
-std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path) {
+bool IsValueName(std::string_view name) {
+    return name.size() <= kMaxValueNameLength && FitsOnOneLine(name);
+}
+
+size_t KeyDepth(std::string_view path) {
+    return path.empty() ? 0 : size_t(std::count(path.begin(), path.end(), '\\')) + 1;
+}
+
+std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path,
+                                                          size_t parentDepth) {
     std::vector<std::string_view> names;
     if (path.empty()) return names;
     for (size_t start = 0;;) {
         const size_t end = std::min(path.find('\\', start), path.size());
         const std::string_view name = path.substr(start, end - start);
-        if (name.empty() || !FitsOnOneLine(name)) return std::nullopt;
+        if (name.empty() || name.size() > kMaxKeyNameLength || !FitsOnOneLine(name))
+            return std::nullopt;
+        // Stops at the bound, so that a path nested ever deeper costs no more to refuse.
+        if (parentDepth + names.size() >= kMaxKeyDepth) return std::nullopt;
         names.push_back(name);
         if (end == path.size()) return names;
         start = end + 1;
     }
 }
 
-KeyTable::iterator CreateKeyPath(KeyTable& keys, KeyTable::iterator parent,
-                                 const std::vector<std::string_view>& names, bool& created) {
-    created = false;
-    KeyTable::iterator key = parent;
+std::string ChildPath(std::string_view parent, const std::vector<std::string_view>& names) {
+    std::string path(parent);
     for (const std::string_view name : names) {
-        std::string path = ChildPath(key->first, name);
+        if (!path.empty()) path += '\\';
+        path += name;
+    }
+    return path;
+}
+
+KeyTable::iterator CreateKeyPath(KeyTable& keys, const std::vector<std::string_view>& names,
+                                 bool& created) {
+    created = false;
+    KeyTable::iterator key = keys.try_emplace("").first;
+    for (const std::string_view name : names) {
+        std::string path = ChildPath(key->first, {name});
         auto found = keys.find(path);
         if (found == keys.end()) {
             found = keys.emplace(std::move(path), RegistryValues{}).first;
@@ -69,11 +82,4 @@ KeyTable::iterator CreateKeyPath(KeyTable& keys, KeyTable::iterator parent,
         key = found;
     }
     return key;
-}
-
-KeyTable::iterator FindKeyPath(KeyTable& keys, KeyTable::iterator parent,
-                               const std::vector<std::string_view>& names) {
-    std::string path = parent->first;
-    for (const std::string_view name : names) path = ChildPath(path, name);
-    return keys.find(path);
 }

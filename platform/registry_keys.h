@@ -10,6 +10,11 @@
 #include <string_view>
 #include <vector>
 
+// The classic registry's bounds, which also keep a hand-made file from taking the memory.
+constexpr size_t kMaxKeyNameLength = 255;      // per level
+constexpr size_t kMaxKeyDepth = 512;           // levels below HKEY_CURRENT_USER
+constexpr size_t kMaxValueNameLength = 16383;
+
 struct CaseInsensitiveLess {
     using is_transparent = void;
     bool operator()(std::string_view a, std::string_view b) const;
@@ -30,16 +35,19 @@ struct RegistryValue {
 using RegistryValues = std::map<std::string, RegistryValue, CaseInsensitiveLess>;
 using KeyTable = std::map<std::string, RegistryValues, KeyPathLess>;
 
-// The names of a key path such as "Software\Vesk Ticker"; "" is no name at all. None when
-// a name is empty or holds a control byte, which the store file could not keep.
-std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path);
+// The names of a key path such as "Software\Vesk Ticker" below a key parentDepth levels
+// deep; "" is no name at all. None when a name is empty, too long or holds a control byte,
+// or when the key would lie deeper than kMaxKeyDepth.
+std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path,
+                                                          size_t parentDepth = 0);
+size_t KeyDepth(std::string_view path);
 // The store file keeps names and texts on one line each: no byte below 0x20, no 0x7F.
 bool FitsOnOneLine(std::string_view text);
+bool IsValueName(std::string_view name);
 
-// Finds or creates the key below parent (a path in the table) with every missing level; the
-// new levels keep the case given here, existing ones keep theirs.
-KeyTable::iterator CreateKeyPath(KeyTable& keys, KeyTable::iterator parent,
-                                 const std::vector<std::string_view>& names, bool& created);
-// Finds the key below parent, or keys.end().
-KeyTable::iterator FindKeyPath(KeyTable& keys, KeyTable::iterator parent,
-                               const std::vector<std::string_view>& names);
+// Finds or creates the key path below the root with every missing level; the new levels
+// keep the case given here, existing ones keep theirs. created tells whether any was new.
+KeyTable::iterator CreateKeyPath(KeyTable& keys, const std::vector<std::string_view>& names,
+                                 bool& created);
+// The path as a key below parent's path would have it.
+std::string ChildPath(std::string_view parent, const std::vector<std::string_view>& names);

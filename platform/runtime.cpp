@@ -17,6 +17,19 @@ Runtime::Runtime(Desktop& desktop, RuntimeFolders folders)
       events_(std::make_unique<QObject>()) {
     app_.Path = std::move(folders.program);
     if (const auto& problem = registry_.LoadProblem()) MsgBox(*problem, MsgBox::vbExclamation);
+    // Told once the handler that wrote has returned: a box in the middle of a drag or an
+    // unload would run the event loop there.
+    registry_.ReportProblemsTo([this](const std::string& problem) {
+        untoldProblem_ = problem;
+        QTimer::singleShot(0, events_.get(), [this] { TellSettingsProblem(); });
+    });
+}
+
+void Runtime::TellSettingsProblem() {
+    if (!untoldProblem_) return;
+    const std::string problem = std::move(*untoldProblem_);
+    untoldProblem_.reset();
+    MsgBox(problem, MsgBox::vbExclamation);
 }
 
 Runtime::~Runtime() { registry_.Flush(); }
@@ -58,6 +71,7 @@ void Runtime::RaiseUnhandled(const std::string& description) {
 
 void Runtime::End() {
     ended_ = true;
+    TellSettingsProblem();  // the program ends before the event loop would tell it
     registry_.Flush();
     desktop_.EndProgram();
 }

@@ -3,6 +3,7 @@
 // (desktop, settings store, files, screen, the loaded windows) and runs the message loop.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,7 @@ private:
     friend class Form;
     void FormLoaded(Form& form);
     void FormUnloaded(Form& form);
+    void TellSettingsProblem();
 
     Desktop& desktop_;
     AppInfo app_;
@@ -79,6 +81,7 @@ private:
     std::unique_ptr<User32> user32_;
     std::unique_ptr<QObject> events_;  // context of the runtime's own deferred calls
     std::vector<Form*> loaded_;
+    std::optional<std::string> untoldProblem_;  // of the settings store, shown once the loop runs
     bool ended_ = false;
     bool quitRequested_ = false;
     int screenMousePointer_ = 0;

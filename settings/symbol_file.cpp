@@ -7,6 +7,7 @@ namespace SymbolFile {
 
 namespace {
 constexpr int kAttempts = 2;
+constexpr FileError kPathNotFound = 76;
 }
 
 int16_t Open(Runtime& runtime, int16_t previousFileNumber) {
@@ -14,10 +15,13 @@ int16_t Open(Runtime& runtime, int16_t previousFileNumber) {
     Textdatabase::Opened opened;
     for (int attempt = 0; attempt < kAttempts && opened.fileNumber == 0; ++attempt)
         opened = Textdatabase::OpenDataFile(runtime, kName, 4, StockRecord::kLength, true);
-    if (opened.fileNumber == 0 && Textdatabase::FileErrorText(opened.lastError).empty()) {
-        runtime.MsgBox("Vesk Ticker could not open " + runtime.files().Resolve(kName) +
-                           " (error " + std::to_string(opened.lastError) +
-                           "). The symbol list stays empty until the file can be opened.",
+    // The box of a missing folder does not say which folder; this message does.
+    const bool boxSaidAll = !Textdatabase::FileErrorText(opened.lastError).empty() &&
+                            opened.lastError != kPathNotFound;
+    if (opened.fileNumber == 0 && !boxSaidAll) {
+        runtime.MsgBox("Vesk Ticker could not open " + runtime.files().Resolve(kName) + ": " +
+                           Textdatabase::DescribeFailure(runtime, opened.lastError) +
+                           ". The symbol list stays empty until the file can be opened.",
                        MsgBox::vbExclamation);
     }
     return opened.fileNumber;

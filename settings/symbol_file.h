@@ -14,8 +14,8 @@ inline constexpr const char* kName = "stockdata.std";
 
 // Opens the file by its bare name in the current folder (creating it empty when missing),
 // releasing the reader's earlier file number first. A failed open is tried once more;
-// after that the reader stays empty (0) and a failure that had no box of its own is told
-// to the user in one message.
+// after that the reader stays empty (0) and a failure that had no box of its own, or a
+// missing folder, is told to the user in one message that says the cause in words.
 int16_t Open(Runtime& runtime, int16_t previousFileNumber);
 // Whole 50-byte records in the open file; bytes after the last one are ignored.
 int32_t CountRecords(Runtime& runtime, int16_t fileNumber);

@@ -34,12 +34,27 @@ std::string FileErrorText(FileError error) {
     }
 }
 
+std::string DescribeFailure(Runtime& runtime, FileError error) {
+    const std::string& cause = runtime.files().ErrorCause();
+    const std::string number = "error " + std::to_string(error);
+    return cause.empty() ? number : cause + " (" + number + ")";
+}
+
+namespace {
+int FileErrorBox(Runtime& runtime, const std::string& text, int buttons) {
+    return runtime.MsgBox(text, buttons + MsgBox::vbExclamation, "File Error");
+}
+}  // namespace
+
+void ReadOnlyFileBox(Runtime& runtime) {
+    FileErrorBox(runtime, "Path/File access error", MsgBox::vbOKOnly);
+}
+
 int16_t FileErrorAction(Runtime& runtime, FileError error) {
     std::string text = FileErrorText(error);
     if (text.empty()) return kNotListed;
-    int style = error == kDeviceUnavailable ? MsgBox::vbRetryCancel + MsgBox::vbExclamation
-                                            : MsgBox::vbOKOnly + MsgBox::vbExclamation;
-    switch (runtime.MsgBox(text, style, "File Error")) {
+    int buttons = error == kDeviceUnavailable ? MsgBox::vbRetryCancel : MsgBox::vbOKOnly;
+    switch (FileErrorBox(runtime, text, buttons)) {
         case MsgBox::vbOK:
         case MsgBox::vbCancel:
         case MsgBox::vbAbort: return kGiveUp;

@@ -26,5 +26,11 @@ Opened OpenDataFile(Runtime& runtime, const std::string& name, int16_t mode, int
 int16_t FileErrorAction(Runtime& runtime, FileError error);
 // The box's text for a listed error; empty when the number is not listed.
 std::string FileErrorText(FileError error);
+// The last failure of the program's files in words, for a message of its own when the box
+// does not list it: "Permission denied (error 75)".
+std::string DescribeFailure(Runtime& runtime, FileError error);
+// The File Error box of a file that may only be read, which a save keeps as it is: the
+// classic text of error 75.
+void ReadOnlyFileBox(Runtime& runtime);
 
 }  // namespace Textdatabase

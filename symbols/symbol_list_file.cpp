@@ -12,8 +12,8 @@ constexpr FileError kFileNotFound = 53;
 
 void TellUnlisted(Runtime& runtime, FileError error) {
     runtime.MsgBox("Vesk Ticker could not save the symbol list to " +
-                       runtime.files().Resolve(SymbolFile::kName) + " (error " +
-                       std::to_string(error) + "). The file keeps the list it had.",
+                       runtime.files().Resolve(SymbolFile::kName) + ": " +
+                       Textdatabase::DescribeFailure(runtime, error) + ". The file keeps the list it had.",
                    MsgBox::vbExclamation);
 }
 
@@ -37,6 +37,12 @@ FileError Run(Runtime& runtime, Step step) {
 
 bool Replace(Runtime& runtime, const std::vector<StockRecord>& records) {
     FileTable& files = runtime.files();
+    // Read-only is the user's word that the list stays as it is, also for a user that
+    // could write it anyway.
+    if (files.IsReadOnly(SymbolFile::kName)) {
+        Textdatabase::ReadOnlyFileBox(runtime);
+        return false;
+    }
     // A leftover of an earlier failed save would keep its records past the new end.
     FileError error = Run(runtime, [&] {
         FileError killed = files.Kill(kNewName);

@@ -14,7 +14,7 @@ inline constexpr const char* kNewName = "stockdata.new";
 
 // Replaces stockdata.std in the current folder by the records, in order. A failure is told
 // to the user (the "File Error" box, or a message of its own for an error the box does not
-// list), leaves stockdata.std as it was and gives false.
+// list), leaves stockdata.std as it was and gives false; so does a read-only stockdata.std.
 bool Replace(Runtime& runtime, const std::vector<StockRecord>& records);
 
 }  // namespace SymbolListFile

@@ -1,17 +1,6 @@
 #include "ticker/r_objects.h"
 
-#include <algorithm>
-
-namespace {
-
-bool SameKey(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
-}  // namespace
+#include "platform/text_case.h"
 
 rObject* rObjects::Add(int32_t oWidth, int32_t oHeight, int32_t oTop, int32_t oLeft,
                        const std::string& sKey) {
@@ -33,7 +22,7 @@ std::optional<size_t> rObjects::Position(const IndexKey& key) const {
     const std::string& text = std::get<std::string>(key);
     if (text.empty()) return std::nullopt;
     for (size_t i = 0; i < entries_.size(); ++i)
-        if (SameKey(entries_[i].key, text)) return i;
+        if (EqualsIgnoringAsciiCase(entries_[i].key, text)) return i;
     return std::nullopt;
 }
 

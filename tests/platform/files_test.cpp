@@ -221,12 +221,16 @@ TEST_F(FilesTest, KillRemovesTheFile) {
     EXPECT_EQ(files_.FileLen("stockdata.std"), -1);
 }
 
-TEST_F(FilesTest, ReplaceFilePutsTheNewContentInPlace) {
+TEST_F(FilesTest, ReplaceFilePutsTheNewContentInPlaceWithTheOldMode) {
     WriteFile("stockdata.std", Record("OLD"));
+    ASSERT_EQ(chmod(PathOf("stockdata.std").c_str(), 0640), 0);
     WriteFile("stockdata.new", Record("NEW"));
     EXPECT_EQ(files_.ReplaceFile("stockdata.new", "stockdata.std"), kNoError);
     EXPECT_EQ(ReadFile("stockdata.std"), Record("NEW"));
     EXPECT_FALSE(files_.Exists("stockdata.new"));
+    struct stat info {};
+    ASSERT_EQ(stat(PathOf("stockdata.std").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
 TEST_F(FilesTest, NamesResolveAgainstTheCurrentDirectory) {

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <QEventLoop>
-#include <QFileSystemWatcher>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -239,52 +237,100 @@ TEST_F(RegistryTest, TooSmallBufferGivesMoreDataAndTheNeededLength) {
     EXPECT_EQ(length, 5u);
 }
 
-struct BrokenCase {
+constexpr std::string_view kMainSection = "[HKEY_CURRENT_USER\\Software\\Vesk Ticker]\n";
+
+struct BadLineCase {
     const char* what;
-    std::string text;
+    std::string lines;
     const char* reason;
 };
 
-TEST_F(RegistryTest, BrokenFileIsKeptAsideAndReported) {
-    const BrokenCase cases[] = {
-        {"value before any section", "\"Left\"=\"1440\"\n", "line 1: a value comes before any [key] section"},
-        {"truncated in a text", "[HKEY_CURRENT_USER\\Software]\n\"Left\"=\"14", "line 2: a quoted text is not closed"},
-        {"truncated in a hex byte", "[HKEY_CURRENT_USER\\Software]\n\"Raw\"=hex(3):41,0", "line 2: a hex byte"},
-        {"bad hex", "[HKEY_CURRENT_USER\\Software]\n\n\"Raw\"=hex(3):4g\n", "line 3: a hex byte"},
-        {"short dword", "[HKEY_CURRENT_USER\\Software]\n\"N\"=dword:2a\n", "line 2: a dword value"},
-        {"nonsense", "[HKEY_CURRENT_USER\\Software]\nLeft = 1440\n", "line 2: the line is neither"},
-        {"other root", "[HKEY_LOCAL_MACHINE\\Software]\n", "line 1: a key must lie under HKEY_CURRENT_USER"},
-        {"unclosed section", "[HKEY_CURRENT_USER\\Software\n", "line 1: a [key] section line must end in ]"},
-        {"empty key name", "[HKEY_CURRENT_USER\\Software\\\\X]\n", "line 1: a key name is empty"},
-        {"bad escape", "[HKEY_CURRENT_USER\\Software]\n\"A\"=\"C:\\Temp\"\n", "line 2: only \\\\ and \\\""},
-        {"zero byte", "[HKEY_CURRENT_USER\\Software]\n\"A\"=\"\0\"\n"s, "line 2: a quoted text holds a control"},
+TEST_F(RegistryTest, LinesThatDoNotReadAreLeftOutAndEveryOtherLineIsKept) {
+    const BadLineCase cases[] = {
+        {"text cut short", "\"Cut\"=\"14\n", "line 3: a quoted text is not closed"},
+        {"hex byte cut short", "\"Raw\"=hex(3):41,0\n", "line 3: a hex byte"},
+        {"zero byte", "\"Zero\"=\"a\0b\"\n"s, "line 3: a quoted text holds a control"},
+        {"appended garbage", "Left = 1440 \x01\xff\n", "line 3: the line is neither"},
+        {"hand-typed path", "\"Path\"=\"C:\\Temp\"\n", "line 3: only \\\\ and \\\""},
+        {"short dword", "\"N\"=dword:2a\n", "line 3: a dword value"},
+        {"other root with its value", "[HKEY_LOCAL_MACHINE\\Software]\n\"Gone\"=\"1\"\n",
+         "line 3: a key must lie under HKEY_CURRENT_USER, and one more line"},
+        {"unclosed section", "[HKEY_CURRENT_USER\\Software\n", "line 3: a [key] section line must end in ]"},
+        {"empty key name", "[HKEY_CURRENT_USER\\Software\\\\X]\n\"Gone\"=\"1\"\n", "line 3: a key name is empty"},
+        {"key name too long", "[HKEY_CURRENT_USER\\" + std::string(256, 'k') + "]\n", "line 3: a key name is empty, too long"},
+        {"key nested 40 KB deep", "[HKEY_CURRENT_USER\\" + std::string(40000, 'a') + "]\n",
+         "line 3: a key name is empty, too long"},
+        {"value name too long", "\"" + std::string(16384, 'v') + "\"=\"1\"\n", "line 3: a value name is longer"},
     };
-    for (const auto& broken : cases) {
-        SCOPED_TRACE(broken.what);
+    for (const auto& bad : cases) {
+        SCOPED_TRACE(bad.what);
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        WriteFile(file_, broken.text);
+        const std::string text = std::string(kMainSection) + "\"Left\"=\"1440\"\n" + bad.lines +
+                                 "[HKEY_CURRENT_USER\\Software\\Vesk Ticker\\Charts]\n\"Top\"=\"15\"\n";
+        WriteFile(file_, text);
         {
             Registry registry(folder_.string());
             const auto kept = BrokenFiles();
             ASSERT_EQ(kept.size(), 1u);
-            EXPECT_EQ(ReadFile(kept[0]), broken.text);
+            EXPECT_EQ(ReadFile(kept[0]), text);
             ASSERT_TRUE(registry.LoadProblem());
             const std::string& problem = *registry.LoadProblem();
             EXPECT_TRUE(problem.starts_with("The settings file " + file_.string() + " could not be read (")) << problem;
             EXPECT_TRUE(problem.ends_with("). It has been kept as " + kept[0].string() +
-                                          " and Vesk Ticker starts with its default settings."))
+                                          ", and Vesk Ticker goes on with the settings it could read."))
                 << problem;
-            EXPECT_NE(problem.find(broken.reason), std::string::npos) << problem;
-            HKEY key = 0;
-            EXPECT_EQ(Open(registry, "Software", key), ERROR_FILE_NOT_FOUND);
-            Set(registry, Create(registry, kMainKey), "Left", REG_SZ, Text("0"));
+            EXPECT_NE(problem.find(bad.reason), std::string::npos) << problem;
+            HKEY main = 0;
+            HKEY charts = 0;
+            ASSERT_EQ(Open(registry, kMainKey, main), ERROR_SUCCESS);
+            ASSERT_EQ(Open(registry, "Software\\Vesk Ticker\\Charts", charts), ERROR_SUCCESS);
+            EXPECT_EQ(Query(registry, main, "Left").data, Text("1440"));
+            EXPECT_EQ(Query(registry, charts, "Top").data, Text("15"));
+            EXPECT_EQ(Open(registry, "Software\\X", main), ERROR_FILE_NOT_FOUND);
         }
-        const auto kept = BrokenFiles();
-        ASSERT_EQ(kept.size(), 1u);
-        EXPECT_EQ(ReadFile(kept[0]), broken.text);
-        EXPECT_FALSE(Registry(folder_.string()).LoadProblem());
+        // Only the lines that read were written back, so the next start finds nothing wrong.
+        EXPECT_LT(ReadFile(file_).size(), 400u) << ReadFile(file_);
+        Registry again(folder_.string());
+        EXPECT_FALSE(again.LoadProblem()) << *again.LoadProblem();
+        HKEY main = 0;
+        ASSERT_EQ(Open(again, kMainKey, main), ERROR_SUCCESS);
+        EXPECT_EQ(Query(again, main, "Left").data, Text("1440"));
+        EXPECT_EQ(BrokenFiles().size(), 1u);
     }
+}
+
+TEST_F(RegistryTest, AByteOrderMarkBeforeTheFirstLineIsNoProblem) {
+    fs::create_directories(folder_);
+    WriteFile(file_, "\xEF\xBB\xBF" + std::string(kMainSection) + "\"Left\"=\"1440\"\n");
+    Registry registry(folder_.string());
+    EXPECT_FALSE(registry.LoadProblem()) << *registry.LoadProblem();
+    HKEY key = 0;
+    ASSERT_EQ(Open(registry, kMainKey, key), ERROR_SUCCESS);
+    EXPECT_EQ(Query(registry, key, "Left").data, Text("1440"));
+}
+
+TEST_F(RegistryTest, NamesKeepTheClassicRegistrysBounds) {
+    Registry registry(folder_.string());
+    HKEY key = 0;
+    const auto create = [&](const std::string& path, HKEY root = HKEY_CURRENT_USER) {
+        return registry.RegCreateKeyExA(root, path, 0, KEY_ALL_ACCESS_LEGACY, key);
+    };
+    EXPECT_EQ(create(std::string(255, 'k')), ERROR_SUCCESS);
+    EXPECT_EQ(create(std::string(256, 'k')), ERROR_BAD_PATHNAME);
+    std::string deepest = "k";
+    for (int level = 2; level <= 512; ++level) deepest += "\\k";
+    EXPECT_EQ(create(deepest), ERROR_SUCCESS);
+    const HKEY bottom = key;
+    EXPECT_EQ(create(deepest + "\\k"), ERROR_BAD_PATHNAME);
+    EXPECT_EQ(create("k", bottom), ERROR_BAD_PATHNAME);
+    EXPECT_EQ(Set(registry, bottom, std::string(16383, 'v'), REG_SZ, Text("1")), ERROR_SUCCESS);
+    EXPECT_EQ(Set(registry, bottom, std::string(16384, 'v'), REG_SZ, Text("1")), ERROR_INVALID_PARAMETER);
+    // Written back, the deep key is one section, not one per level.
+    EXPECT_LT(ReadFile(file_).size(), 40000u);
+    Registry reopened(folder_.string());
+    EXPECT_FALSE(reopened.LoadProblem()) << *reopened.LoadProblem();
+    EXPECT_EQ(Open(reopened, deepest, key), ERROR_SUCCESS);
 }
 
 TEST_F(RegistryTest, UnreadableFileIsKeptAsideToo) {
@@ -309,78 +355,162 @@ TEST_F(RegistryTest, LaterBreakDoesNotReplaceAnEarlierBrokenFile) {
     EXPECT_EQ(contents, (std::vector<std::string>{"first\n", "second\n"}));
 }
 
-TEST_F(RegistryTest, UnwritableFolderKeepsWritesInMemory) {
-    fs::create_directories(folder_);
-    WriteFile(folder_ / "plain file", "");
-    const fs::path impossible = folder_ / "plain file" / "vesk-ticker";
-    Registry registry(impossible.string());
-    EXPECT_FALSE(registry.LoadProblem());
-    const HKEY key = Create(registry, kMainKey);
-    EXPECT_EQ(Set(registry, key, "Left", REG_SZ, Text("1440")), ERROR_SUCCESS);
-    registry.Flush();
-    registry.Flush();
-    EXPECT_EQ(Query(registry, key, "Left").data, Text("1440"));
-}
-
-TEST_F(RegistryTest, BurstOfWritesReachesTheDiskShortlyAfter) {
+TEST_F(RegistryTest, AValueIsInTheFileWhenTheCallReturnsAndTheFileKeepsItsMode) {
+    {
+        Registry registry(folder_.string());
+        Set(registry, Create(registry, kMainKey), "Left", REG_SZ, Text("1440"));
+    }
+    fs::permissions(file_, fs::perms::owner_read | fs::perms::owner_write);
     Registry registry(folder_.string());
     const HKEY key = Create(registry, kMainKey);
-    for (int x = 0; x < 100; ++x) Set(registry, key, "Left", REG_SZ, Text(std::to_string(x)));
-    EXPECT_FALSE(fs::exists(file_));  // not yet: the burst is coalesced
-
-    QEventLoop loop;
-    QFileSystemWatcher watcher({QString::fromStdString(folder_.string())});
-    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, [&] {
-        if (fs::exists(file_)) loop.quit();
-    });
-    bool timedOut = false;
-    QTimer::singleShot(5000, [&] {
-        timedOut = true;
-        loop.quit();
-    });
-    loop.exec();
-    ASSERT_FALSE(timedOut) << "the pending writes never reached " << file_;
-    EXPECT_NE(ReadFile(file_).find("\"Left\"=\"99\""), std::string::npos);
+    for (int x = 0; x < 3; ++x) {
+        ASSERT_EQ(Set(registry, key, "Top", REG_SZ, Text(std::to_string(x))), ERROR_SUCCESS);
+        EXPECT_NE(ReadFile(file_).find("\"Top\"=\"" + std::to_string(x) + "\"\n"), std::string::npos);
+    }
+    EXPECT_EQ(fs::status(file_).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(fs::exists(folder_ / "registry.txt.new"));
 }
 
-constexpr int kStressValues = 300;  // as many as vesk-registry-stress rewrites per round
+struct FailedWriteCase {
+    const char* what;
+    const char* cause;
+};
 
-// Every round of the stress writer stores the same text in all its values, so a store that
-// mixes rounds, or cuts one short, was torn.
-long StressRound(Registry& registry) {
+TEST_F(RegistryTest, AWriteThatFailsIsToldOnceWithTheFileAndTheCause) {
+    for (const FailedWriteCase failure : {FailedWriteCase{"settings folder is a file", "Not a directory"},
+                                          FailedWriteCase{"read-only file", "the file is read-only"}}) {
+        SCOPED_TRACE(failure.what);
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        fs::path store = folder_;
+        std::string before;
+        if (failure.cause == std::string_view("Not a directory")) {
+            WriteFile(folder_ / "plain file", "");
+            store = folder_ / "plain file" / "vesk-ticker";
+        } else {
+            before = std::string(kMainSection) + "\"Left\"=\"1440\"\n";
+            WriteFile(file_, before);
+            fs::permissions(file_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        }
+        Registry registry(store.string());
+        EXPECT_FALSE(registry.LoadProblem());
+        std::vector<std::string> told;
+        registry.ReportProblemsTo([&](const std::string& problem) { told.push_back(problem); });
+        HKEY key = 0;
+        registry.RegCreateKeyExA(HKEY_CURRENT_USER, kMainKey, 0, KEY_ALL_ACCESS_LEGACY, key);
+        ASSERT_NE(key, 0);
+        EXPECT_EQ(Set(registry, key, "Top", REG_SZ, Text("15")), ERROR_WRITE_FAULT);
+        EXPECT_EQ(Set(registry, key, "Top", REG_SZ, Text("30")), ERROR_WRITE_FAULT);
+        EXPECT_EQ(told, std::vector<std::string>{"Vesk Ticker could not save its settings to " +
+                                                 (store / "registry.txt").string() + ": " + failure.cause +
+                                                 ". Changes to them last only until Vesk Ticker closes."});
+        EXPECT_EQ(Query(registry, key, "Top").data, Text("30"));  // for the rest of the run
+        if (!before.empty()) {
+            EXPECT_EQ(ReadFile(file_), before);
+            EXPECT_EQ(fs::status(file_).permissions(),
+                      fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        }
+    }
+}
+
+constexpr int kStressValues = 50;  // as many as vesk-registry-stress rewrites per round
+
+// A stress writer killed at any moment leaves values 0 to k of its last round and the rest of
+// the round before. Every round it said it had stored must be there whole; gives the round
+// of each value.
+std::vector<long> StoredRounds(Registry& registry, const std::string& keyName, long wholeRound) {
     HKEY key = 0;
-    if (Open(registry, "Software\\Stress", key) != ERROR_SUCCESS) return 0;
-    const Stored first = Query(registry, key, "Value 0");
-    const std::string text(first.data.begin(), first.data.end());
-    const long round = std::atol(text.c_str());
-    EXPECT_EQ(text, std::to_string(round) + ":" + std::string(150, 'x') + '\0');
-    for (int i = 1; i < kStressValues; ++i) EXPECT_EQ(Query(registry, key, "Value " + std::to_string(i)).data, first.data) << i;
-    return round;
+    EXPECT_EQ(Open(registry, "Software\\" + keyName, key), ERROR_SUCCESS) << keyName;
+    std::vector<long> rounds;
+    for (int i = 0; i < kStressValues; ++i) {
+        const Stored stored = Query(registry, key, "Value " + std::to_string(i));
+        const std::string text(stored.data.begin(), stored.data.end());
+        const long round = std::atol(text.c_str());
+        if (round > 0) {
+            EXPECT_EQ(text, std::to_string(round) + ":" + std::string(150, 'x') + '\0') << i;
+        }
+        rounds.push_back(round);
+    }
+    EXPECT_TRUE(std::is_sorted(rounds.rbegin(), rounds.rend())) << keyName;
+    EXPECT_LE(rounds.front() - rounds.back(), 1) << keyName;
+    EXPECT_GE(rounds.back(), wholeRound) << keyName << ": a round it had stored is gone";
+    return rounds;
 }
 
-TEST_F(RegistryTest, WriterKilledAtRandomMomentsLeavesAWholeFile) {
+// Starts vesk-registry-stress on the test's folder and waits until its first value is stored.
+class StressWriter {
+public:
+    StressWriter(const fs::path& folder, const std::string& keyName) {
+        process_.start(VESK_REGISTRY_STRESS, {QString::fromStdString(folder.string()), QString::fromStdString(keyName)});
+        WaitFor("ready\n");
+    }
+    // Waits until the writer's output holds text; the deadline only catches a writer that hangs.
+    void WaitFor(const std::string& text) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (output_.find(text) == std::string::npos) {
+            ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the writer never printed " << text;
+            if (process_.waitForReadyRead(1000)) output_ += process_.readAllStandardOutput().toStdString();
+            ASSERT_NE(process_.state(), QProcess::NotRunning) << process_.errorString().toStdString();
+        }
+    }
+    // Kills it and gives the last round it said was stored whole.
+    long Kill() {
+        ::kill(static_cast<pid_t>(process_.processId()), SIGKILL);
+        EXPECT_TRUE(process_.waitForFinished(10000));
+        output_ += process_.readAllStandardOutput().toStdString();
+        const size_t last = output_.rfind("round ");
+        return last == std::string::npos ? 0 : std::atol(output_.c_str() + last + 6);
+    }
+
+private:
+    QProcess process_;
+    std::string output_;
+};
+
+TEST_F(RegistryTest, WriterKilledAtRandomMomentsLosesNoStoredValue) {
     std::random_device seed;
     const unsigned seedValue = seed();
     SCOPED_TRACE("seed " + std::to_string(seedValue));
     std::mt19937 random(seedValue);
     std::uniform_int_distribution<int> delayUs(0, 30000);
-    long lastRound = 0;
-    for (int kill = 0; kill < 50; ++kill) {
-        QProcess writer;
-        writer.start(VESK_REGISTRY_STRESS, {QString::fromStdString(folder_.string())});
-        ASSERT_TRUE(writer.waitForReadyRead(10000)) << writer.errorString().toStdString();
+    std::vector<long> before(kStressValues, 0);
+    for (int kill = 0; kill < 30; ++kill) {
+        StressWriter writer(folder_, "Stress");
+        if (HasFatalFailure()) return;
         std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
-        ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
-        ASSERT_TRUE(writer.waitForFinished(10000));
+        const long wholeRound = writer.Kill();
 
         Registry registry(folder_.string());
         ASSERT_FALSE(registry.LoadProblem()) << *registry.LoadProblem();
-        const long round = StressRound(registry);
-        EXPECT_GE(round, lastRound) << "a kill lost writes that were already flushed";
-        lastRound = round;
+        const std::vector<long> rounds = StoredRounds(registry, "Stress", wholeRound);
+        EXPECT_GE(rounds.front(), 1) << "the value stored before \"ready\" is gone";
+        for (int i = 0; i < kStressValues; ++i) EXPECT_GE(rounds[i], before[i]) << "value " << i << " went back";
+        before = rounds;
         if (HasFailure()) return;
     }
-    EXPECT_GT(lastRound, 0) << "no kill landed after a write";
+}
+
+TEST_F(RegistryTest, TwoCopiesWritingAtOnceKeepEachOthersValuesAndSeeThemAtOnce) {
+    Registry reader(folder_.string());  // loaded before either writer wrote anything
+    HKEY key = 0;
+    ASSERT_EQ(Open(reader, "Software\\Stress A", key), ERROR_FILE_NOT_FOUND);
+    StressWriter first(folder_, "Stress A");
+    StressWriter second(folder_, "Stress B");
+    if (HasFatalFailure()) return;
+    first.WaitFor("round 3\n");
+    second.WaitFor("round 3\n");
+    if (HasFatalFailure()) return;
+    const long firstRound = first.Kill();
+    const long secondRound = second.Kill();
+    EXPECT_GE(firstRound, 3);
+    EXPECT_GE(secondRound, 3);
+    StoredRounds(reader, "Stress A", firstRound);
+    StoredRounds(reader, "Stress B", secondRound);
+    // A write of the copy that loaded first leaves what the others wrote.
+    ASSERT_EQ(Set(reader, HKEY_CURRENT_USER, "Reader", REG_SZ, Text("1")), ERROR_SUCCESS);
+    Registry fresh(folder_.string());
+    StoredRounds(fresh, "Stress A", firstRound);
+    StoredRounds(fresh, "Stress B", secondRound);
 }
 
 }  // namespace

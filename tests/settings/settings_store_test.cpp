@@ -1,4 +1,9 @@
 #include "platform/registry.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
 #include "settings/get_string.h"
 #include "settings/registry2.h"
 #include "support/program_fixture.h"
@@ -111,6 +116,61 @@ TEST_F(SettingsStoreTest, AnEmptyValueNameEndsTheProgramWithItsMessage) {
     EXPECT_EQ(desktop.boxes[0].text,
               "Your system registry is corrupted. Please reinstall Vesk Ticker.");
     EXPECT_TRUE(desktop.ended);
+}
+
+// The settings file may not be written: one message tells so, however many writes fail.
+class UnwritableSettingsTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        namespace fs = std::filesystem;
+        const fs::path folder = settingsFolder.path().toStdString() + "/vesk-ticker";
+        fs::create_directories(folder);
+        file = (folder / "registry.txt").string();
+        std::ofstream(file) << "[HKEY_CURRENT_USER\\Software\\Vesk Ticker]\n"
+                               "[HKEY_CURRENT_USER\\Software\\Vesk Ticker\\Charts]\n";
+        fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        Start();
+    }
+    // Turns the event loop until a box is shown; the watchdog only ends a wait for nothing.
+    void WaitForABox() {
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (!desktop.boxes.empty()) loop.quit();
+        });
+        poll.start(1);
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    std::string Told() const {
+        return "Vesk Ticker could not save its settings to " + file +
+               ": the file is read-only. Changes to them last only until Vesk Ticker closes.";
+    }
+    std::string file;
+};
+
+TEST_F(UnwritableSettingsTest, FailedWritesAreToldOnceOnceTheHandlerReturns) {
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Interval", "222");
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Left", "5");
+    EXPECT_TRUE(desktop.boxes.empty());  // not in the middle of the handler that wrote
+    WaitForABox();
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, Told());
+    EXPECT_EQ(desktop.boxes[0].style, MsgBox::vbExclamation);
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Top", "7");
+    runtime().DoEvents();
+    EXPECT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(GetStringValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Interval"), "222");
+}
+
+TEST_F(UnwritableSettingsTest, AFailedWriteBeforeTheProgramEndsIsToldBeforeItEnds) {
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Left", "5");
+    runtime().End();
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, Told());
+    EXPECT_TRUE(desktop.ended);
+    runtime().DoEvents();
+    EXPECT_EQ(desktop.boxes.size(), 1u);
 }
 
 }  // namespace

@@ -181,11 +181,28 @@ TEST_F(SymbolListTest, AMissingFolderIsRetriedOnceThenLeavesTheListEmpty) {
     EXPECT_EQ(cursor.StockFileNum, 0);
     EXPECT_EQ(cursor.StockRecCount, 0);
     EXPECT_EQ(cursor.QuoteSymbol, "");
-    ASSERT_EQ(desktop.boxes.size(), 2u);  // one box per attempt
+    ASSERT_EQ(desktop.boxes.size(), 3u);  // one box per attempt, then which folder is missing
     EXPECT_EQ(desktop.boxes[0].text, "That path doesn't exist.");
+    EXPECT_EQ(desktop.boxes[1].text, "That path doesn't exist.");
+    EXPECT_EQ(desktop.boxes[2].text, "Vesk Ticker could not open " + ProgramFile("stockdata.std") +
+                                         ": the folder " + programFolder.path().toStdString() +
+                                         " does not exist (error 76). The symbol list stays empty "
+                                         "until the file can be opened.");
     cursor.NextStockRecord();
     cursor.ReadStockRecord();
     EXPECT_EQ(cursor.QuoteSymbol, "");
+}
+
+TEST_F(SymbolListTest, AnOpenThatFailsWithAnUnlistedErrorSaysTheCauseInWords) {
+    Start();
+    ASSERT_TRUE(QDir(programFolder.path()).mkdir("stockdata.std"));
+    GetSymbol& cursor = Cursor();
+    cursor.OpenStockData();
+    EXPECT_EQ(cursor.StockFileNum, 0);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, "Vesk Ticker could not open " + ProgramFile("stockdata.std") +
+                                         ": Is a directory (error 75). The symbol list stays empty "
+                                         "until the file can be opened.");
 }
 
 }  // namespace

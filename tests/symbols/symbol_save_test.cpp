@@ -4,7 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <csignal>
+#include <filesystem>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "support/symbol_manager_fixture.h"
 #include "symbols/symbol_editor.h"
@@ -13,25 +16,37 @@
 
 namespace {
 
-// Files may not grow past a few records while it lives: the disk is "full".
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limited = previous_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
+// Runs step in a child process whose files may not grow past bytes, as under `ulimit -f`,
+// and gives what the child's message boxes said, one "title: text" line each. A child that
+// a signal killed fails the test.
+template <class Step>
+std::string UnderFileSizeLimit(rlim_t bytes, ScriptedDesktop& desktop, Step step) {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        step();
+        std::string said;
+        for (const auto& box : desktop.boxes) said += box.title + ": " + box.text + "\n";
+        [[maybe_unused]] ssize_t written = ::write(pipeFds[1], said.data(), said.size());
+        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
     }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int);
-};
+    ::close(pipeFds[1]);
+    std::string said;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) said.append(buffer, size_t(got));
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status)) << "the save was killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "a check in the child failed";
+    return said;
+}
 
 class FailedSaveTest : public SymbolManagerTest {
 protected:
@@ -60,29 +75,43 @@ protected:
     size_t requestsBefore = 0;
 };
 
-TEST_F(FailedSaveTest, AWriteThatFailsMidwayLeavesTheOldFileByteForByte) {
+TEST_F(FailedSaveTest, AWriteBeyondTheFileSizeLimitTakesTheDiskFullPathAndKeepsTheOldFile) {
     OpenWithLongerList();
     desktop.answers = {MsgBox::vbYes, MsgBox::vbOK};
-    {
-        FileSizeLimit full(20 * 50);
+    const std::string said = UnderFileSizeLimit(20 * 50, desktop, [&] {
         editor().cmdOK_Click();
-    }
-    ASSERT_EQ(desktop.boxes.size(), 2u);
-    EXPECT_EQ(desktop.boxes[1].title, "File Error");
-    EXPECT_EQ(desktop.boxes[1].text, "The disk is full.");
-    ExpectOldListKept();
-    // Once there is room again the same rows save.
+        ExpectOldListKept();
+    });
+    EXPECT_EQ(said, "Vesk Ticker: Save changes?\nFile Error: The disk is full.\n");
+    EXPECT_EQ(ReadProgramFile("stockdata.std"), oldBytes);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(ProgramFile("stockdata.new"))));
+    // Without the limit the same rows save.
     editor().SaveMenuItem_Click();
     EXPECT_EQ(FileRows().size(), 43u);
 }
 
-TEST_F(FailedSaveTest, AnErrorTheFileErrorBoxDoesNotListGetsAMessageOfItsOwn) {
+TEST_F(FailedSaveTest, AReadOnlyListIsKeptWithItsModeWhoeverSaves) {
+    OpenWithLongerList();
+    namespace fs = std::filesystem;
+    const fs::path list = ProgramFile("stockdata.std");
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(list, readOnly);
+    editor().SaveMenuItem_Click();
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].title, "File Error");
+    EXPECT_EQ(desktop.boxes[0].text, "Path/File access error");
+    EXPECT_EQ(desktop.boxes[0].style, MsgBox::vbOKOnly + MsgBox::vbExclamation);
+    EXPECT_EQ(fs::status(list).permissions(), readOnly);
+    ExpectOldListKept();
+}
+
+TEST_F(FailedSaveTest, AnErrorTheFileErrorBoxDoesNotListGetsAMessageOfItsOwnInWords) {
     OpenWithLongerList();
     ASSERT_TRUE(QDir(programFolder.path()).mkdir("stockdata.new"));
     editor().SaveMenuItem_Click();
     ASSERT_EQ(desktop.boxes.size(), 1u);
-    EXPECT_NE(desktop.boxes[0].text.find("could not save the symbol list"), std::string::npos);
-    EXPECT_NE(desktop.boxes[0].text.find("(error 75)"), std::string::npos);
+    EXPECT_EQ(desktop.boxes[0].text, "Vesk Ticker could not save the symbol list to " + ProgramFile("stockdata.std") +
+                                         ": Is a directory (error 75). The file keeps the list it had.");
     EXPECT_EQ(ReadProgramFile("stockdata.std"), oldBytes);
     EXPECT_TRUE(editor().Loaded());
     EXPECT_EQ(server.requestLines().size(), requestsBefore);

@@ -1,5 +1,9 @@
-// vesk-registry-stress <settings folder>: rewrites every value of "Software\Stress" with the
-// next round number, then flushes, for ever. Every file it leaves must hold one round only.
+// vesk-registry-stress <settings folder> [<key name>]: rewrites every value of
+// "Software\<key name>" (default "Stress") with the next round number, for ever, first
+// finishing the round that an earlier run left half done. It prints "ready" once its first
+// value is stored and "round N" once round N is stored whole. Whenever it is killed, the
+// file must hold every value it stored: values 0 to k of one round and the rest of the
+// round before.
 
 #include <cstdio>
 #include <string>
@@ -8,7 +12,7 @@
 
 namespace {
 
-constexpr int kValueCount = 300;
+constexpr int kValueCount = 50;
 
 std::string ValueName(int index) { return "Value " + std::to_string(index); }
 
@@ -18,28 +22,33 @@ std::string ValueText(long round) { return std::to_string(round) + ":" + std::st
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: vesk-registry-stress <settings folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: vesk-registry-stress <settings folder> [<key name>]\n");
         return 2;
     }
+    const std::string keyPath = std::string("Software\\") + (argc == 3 ? argv[2] : "Stress");
     Registry registry(argv[1]);
     HKEY key = 0;
-    registry.RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Stress", 0, KEY_ALL_ACCESS_LEGACY, key);
+    registry.RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_ALL_ACCESS_LEGACY, key);
     char stored[256];
     uint32_t length = sizeof stored;
-    long round = 0;
+    long round = 1;
     if (registry.RegQueryValueExA(key, ValueName(0), nullptr, reinterpret_cast<uint8_t*>(stored),
                                   length) == ERROR_SUCCESS)
         round = std::stol(std::string(stored, length));
-    std::puts("ready");
-    std::fflush(stdout);
-    for (;;) {
-        ++round;
+    bool announced = false;
+    for (;; ++round) {
         for (int i = 0; i < kValueCount; ++i) {
             const std::string text = ValueText(round);
             registry.RegSetValueExA(key, ValueName(i), REG_SZ, reinterpret_cast<const uint8_t*>(text.c_str()),
                                     static_cast<uint32_t>(text.size() + 1));
+            if (!announced) {
+                announced = true;
+                std::puts("ready");
+                std::fflush(stdout);
+            }
         }
-        registry.Flush();
+        std::printf("round %ld\n", round);
+        std::fflush(stdout);
     }
 }

@@ -1,0 +1,19 @@
+#pragma once
+// Replacing a file on disk in one step, shared by the file table and the settings store.
+
+#include <string>
+
+enum class Durability { Now, Later };
+
+// A file without any write bit is kept as it is, as the classic read-only attribute keeps
+// it, whoever runs. False for a missing file.
+bool IsReadOnlyFile(const std::string& path);
+
+// Renames source over target, so that a reader sees the whole old file or the whole new
+// one; source takes an existing target's mode. With Durability::Now, source's content is on
+// the disk before the rename and the rename after it; Later leaves that to SyncToDisk.
+// 0, or the errno of the step that failed.
+int RenameOver(const std::string& source, const std::string& target, Durability durability);
+
+// Puts path's content and its folder's entry on the disk; 0 or an errno.
+int SyncToDisk(const std::string& path);
