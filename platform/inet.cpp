@@ -60,6 +60,10 @@ struct InetFetch {
         if (reply && !finished) reply->abort();  // finishes the reply at once
         wake();
     }
+    void cancel() {
+        cancelled = true;
+        fail();
+    }
 };
 
 class InetSession {
@@ -70,10 +74,7 @@ public:
 
     bool busy() const { return current_ != nullptr; }
 
-    void cancel() {
-        current_->cancelled = true;
-        current_->fail();
-    }
+    void cancel() { current_->cancel(); }
 
     std::optional<QByteArray> fetch(const QUrl& url, int timeoutMs, const Raise& raise) {
         InetFetch f;
@@ -107,6 +108,9 @@ private:
                 return;
             }
             if (!f.news) f.loop.exec();
+            // Only wake() quits this loop; any other return is the application leaving its
+            // event loops (a quit), which must not wait for the reply.
+            if (!f.news) f.cancel();
             f.news = false;
         }
     }

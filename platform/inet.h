@@ -24,6 +24,8 @@ class InetSession;
 // kMaxReplyBytes. The events are raised before the fetch returns, from the fetch itself,
 // so a handler may call Cancel. A URL that is not an http:// or https:// address with a
 // host fails at once, without events. Fetches go out directly, never through a proxy.
+// When the application quits its event loops, the fetch waiting (or any started after)
+// is abandoned: it returns empty and counts as failed, without icError.
 // An Inet must not be destroyed while its own fetch runs.
 class Inet {
 public:

@@ -42,9 +42,6 @@ constexpr auto kFirstQuoteWait = 10s;
 constexpr auto kMemoryRun = 3s;
 constexpr auto kIdleRun = 60s;
 constexpr auto kQuitWait = 5s;
-// A SIGTERM that comes while the first fetch runs, before the message loop has started, is
-// lost; so the start-up runs let the loop start before they end the ticker.
-constexpr auto kLoopStartWait = 500ms;
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
@@ -250,7 +247,6 @@ bool MeasureStartUp(const std::vector<std::pair<std::string, std::string>>& disp
         const auto ms = ticker.FirstQuoteMs();
         if (!ms) return false;
         times.push_back(*ms);
-        std::this_thread::sleep_for(kLoopStartWait);
         if (!ticker.End().clean) ++unclean;
     }
     PrintSpread("start to first quote sent", times, "ms");

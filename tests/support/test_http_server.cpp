@@ -81,6 +81,7 @@ void TestHttpServer::accept(QTcpSocket* socket) {
         request->answered = true;
         const QByteArray requestLine = request->head.left(request->head.indexOf("\r\n"));
         requestLines_.push_back(requestLine);
+        if (onRequest) onRequest(requestLine);
         answer(socket, requestLine.split(' ').value(1));
     });
 }
@@ -129,5 +130,7 @@ void TestHttpServer::respond(QTcpSocket* socket, const Route& route) {
         socket->write(head(route.status, {}) + chunk);
         break;
     }
+    case Behaviour::Silent:
+        break;
     }
 }
