@@ -43,6 +43,7 @@ struct InetFetch {
     QTimer deadline;
     QNetworkReply* reply = nullptr;
     QByteArray body;
+    int64_t maxBytes = 0;
     bool requestSent = false;
     bool responseStarted = false;
     bool finished = false;
@@ -76,8 +77,10 @@ public:
 
     void cancel() { current_->cancel(); }
 
-    std::optional<QByteArray> fetch(const QUrl& url, int timeoutMs, const Raise& raise) {
+    std::optional<QByteArray> fetch(const QUrl& url, int timeoutMs, int64_t maxBytes,
+                                    const Raise& raise) {
         InetFetch f;
+        f.maxBytes = maxBytes;
         current_ = &f;
         run(f, url, timeoutMs, raise);
         current_ = nullptr;
@@ -144,7 +147,7 @@ private:
         QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [&f, reply] {
             f.responseStarted = true;
             const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-            if (length.isValid() && length.toLongLong() > Inet::kMaxReplyBytes)
+            if (length.isValid() && length.toLongLong() > f.maxBytes)
                 f.fail();
             else
                 f.wake();
@@ -152,7 +155,7 @@ private:
         QObject::connect(reply, &QNetworkReply::readyRead, reply, [&f, reply] {
             f.responseStarted = true;
             f.body += reply->readAll();
-            if (f.body.size() > Inet::kMaxReplyBytes)
+            if (f.body.size() > f.maxBytes)
                 f.fail();
             else
                 f.wake();
@@ -205,7 +208,7 @@ std::string Inet::fetch(const std::string& url) {
         if (handler) handler(state);
     };
     const std::optional<QByteArray> body =
-        session_->fetch(*address, timeoutMilliseconds(requestTimeout_), raise);
+        session_->fetch(*address, timeoutMilliseconds(requestTimeout_), maxReplyBytes_, raise);
     lastFetchFailed_ = !body;
     if (!body) return {};
     return {body->constData(), static_cast<size_t>(body->size())};
