@@ -21,7 +21,7 @@ class InetSession;
 // A fetch raises icConnecting, icRequesting, icReceivingResponse and icResponseCompleted in
 // that order on success, or icError (11) when it fails: refused or dropped connection,
 // time-out, an HTTP status of 400 or more, a redirect chain longer than 5, or a reply above
-// MaxReplyBytes. The events are raised before the fetch returns, from the fetch itself,
+// the size limit. The events are raised before the fetch returns, from the fetch itself,
 // so a handler may call Cancel. A URL that is not an http:// or https:// address with a
 // host fails at once, without events. Fetches go out directly, never through a proxy.
 // When the application quits its event loops, the fetch waiting (or any started after)
@@ -54,8 +54,7 @@ public:
     // Raised on the user-interface thread while a request runs; 11 means it failed.
     std::function<void(int16_t state)> OnStateChanged;
 
-    // Replies above this size count as failed fetches; 8 MiB unless set.
-    int64_t MaxReplyBytes() const { return maxReplyBytes_; }
+    // Replies above this size count as failed fetches; kMaxReplyBytes unless set.
     void setMaxReplyBytes(int64_t bytes) { maxReplyBytes_ = bytes; }
     static constexpr int64_t kMaxReplyBytes = 8 * 1024 * 1024;
 

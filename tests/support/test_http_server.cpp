@@ -132,5 +132,15 @@ void TestHttpServer::respond(QTcpSocket* socket, const Route& route) {
     }
     case Behaviour::Silent:
         break;
+    case Behaviour::EndlessHeader: {
+        QByteArray lines;
+        while (lines.size() < kEndlessChunkBytes) lines += "X-Filler: xxxxxxxxxxxxxxxx\r\n";
+        QObject::connect(socket, &QTcpSocket::bytesWritten, socket, [socket, lines] {
+            if (connected(socket) && socket->bytesToWrite() < kEndlessChunkBytes)
+                socket->write(lines);
+        });
+        socket->write("HTTP/1.1 200 OK\r\n" + lines);
+        break;
+    }
     }
 }

@@ -20,6 +20,7 @@ public:
         Trickle,  // a large body is announced and one byte follows every 50 ms, forever
         Endless,  // a body without a length that never ends
         Silent,   // the request is read and never answered
+        EndlessHeader,  // a status line, then header lines that never end
     };
     struct Route {
         Behaviour behaviour = Behaviour::Answer;
