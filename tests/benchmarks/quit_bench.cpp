@@ -4,26 +4,24 @@
 // response header. Offscreen; prints figures, asserts nothing.
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <algorithm>
 #include <csignal>
-#include <unistd.h>
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/registry.h"
+#include "process_usage.h"
 #include "program_folder.h"
 #include "support/test_http_server.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -38,39 +36,12 @@ constexpr int kSampleEverySeconds = 5;
 
 const char* const kQuote = "\"IBM\",84.50,\"12/10/2026\",\"4:01pm\",+0.88,84.40,85.00,83.60,4573100\r\n";
 
-// Runs a loop until done() holds or the deadline passes; false on the deadline.
-bool WaitUntil(const std::function<bool()>& done, int deadlineMs) {
-    QEventLoop loop;
-    QElapsedTimer clock;
-    clock.start();
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || clock.elapsed() >= deadlineMs) loop.quit();
-    });
-    poll.start(1);
-    if (!done()) loop.exec();
-    return done();
-}
-
 // A field of /proc/<pid>/status, e.g. "VmRSS", in kB; -1 when absent.
 long StatusKilobytes(qint64 pid, const std::string& field) {
     std::ifstream file("/proc/" + std::to_string(pid) + "/status");
     for (std::string line; std::getline(file, line);)
         if (line.starts_with(field + ":")) return std::stol(line.substr(field.size() + 1));
     return -1;
-}
-
-double CpuSeconds(qint64 pid) {
-    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(file)), {});
-    std::istringstream rest(text.substr(text.rfind(')') + 2));
-    std::string field;
-    unsigned long long utime = 0, stime = 0;
-    for (int number = 3; number <= 15 && rest >> field; ++number) {
-        if (number == 14) utime = std::stoull(field);
-        if (number == 15) stime = std::stoull(field);
-    }
-    return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
 }
 
 // One ticker process over fresh folders, its quote host the given server.

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "process_usage.h"
 #include "program_folder.h"
 #include "service.h"
 
@@ -160,21 +161,6 @@ Ending Finish(pid_t pid) {
     }
     ending.clean = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return ending;
-}
-
-// Processor time (user + system) the process has used so far.
-double CpuSeconds(pid_t pid) {
-    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(file)), {});
-    // Fields after the parenthesised name: state is field 3, utime 14, stime 15.
-    std::istringstream rest(text.substr(text.rfind(')') + 2));
-    std::string field;
-    unsigned long long utime = 0, stime = 0;
-    for (int number = 3; number <= 15 && rest >> field; ++number) {
-        if (number == 14) utime = std::stoull(field);
-        if (number == 15) stime = std::stoull(field);
-    }
-    return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
 }
 
 std::string PeakResident(pid_t pid) {

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QEventLoop>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -22,6 +21,7 @@
 #include "settings/registry2.h"
 #include "settings/stock_record.h"
 #include "support/ticker_fixture.h"
+#include "support/wait_until.h"
 #include "ticker/start_up.h"
 
 namespace {
@@ -31,20 +31,6 @@ using Behaviour = TestHttpServer::Behaviour;
 constexpr int kStartWaitMs = 30000;  // a sanitised build starts slowly
 constexpr int kQuitLimitMs = 2000;
 constexpr const char* kMainKey = "Software\\Vesk Ticker";
-
-// Runs a loop until done() holds or the deadline passes; false on the deadline.
-bool WaitUntil(const std::function<bool()>& done, int deadlineMs) {
-    QEventLoop loop;
-    QElapsedTimer clock;
-    clock.start();
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || clock.elapsed() >= deadlineMs) loop.quit();
-    });
-    poll.start(10);
-    if (!done()) loop.exec();
-    return done();
-}
 
 // The first `answered` quote requests get a quote; every later one waits for ever.
 void AnswerThenStall(TestHttpServer& server, size_t answered) {
