@@ -6,7 +6,6 @@
 int main(int argc, char** argv) {
     return RunProgram(argc, argv, [](Runtime& runtime) {
         Program program(runtime);
-        StartUp::Main(program);
-        return runtime.RunMessageLoop();
+        return runtime.RunMessageLoop([&program] { StartUp::Main(program); });
     });
 }

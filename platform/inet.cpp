@@ -43,6 +43,7 @@ struct InetFetch {
     QTimer deadline;
     QNetworkReply* reply = nullptr;
     QByteArray body;
+    int64_t maxBytes = 0;
     bool requestSent = false;
     bool responseStarted = false;
     bool finished = false;
@@ -60,6 +61,10 @@ struct InetFetch {
         if (reply && !finished) reply->abort();  // finishes the reply at once
         wake();
     }
+    void cancel() {
+        cancelled = true;
+        fail();
+    }
 };
 
 class InetSession {
@@ -70,13 +75,12 @@ public:
 
     bool busy() const { return current_ != nullptr; }
 
-    void cancel() {
-        current_->cancelled = true;
-        current_->fail();
-    }
+    void cancel() { current_->cancel(); }
 
-    std::optional<QByteArray> fetch(const QUrl& url, int timeoutMs, const Raise& raise) {
+    std::optional<QByteArray> fetch(const QUrl& url, int timeoutMs, int64_t maxBytes,
+                                    const Raise& raise) {
         InetFetch f;
+        f.maxBytes = maxBytes;
         current_ = &f;
         run(f, url, timeoutMs, raise);
         current_ = nullptr;
@@ -107,6 +111,9 @@ private:
                 return;
             }
             if (!f.news) f.loop.exec();
+            // Only wake() quits this loop; any other return is the application leaving its
+            // event loops (a quit), which must not wait for the reply.
+            if (!f.news) f.cancel();
             f.news = false;
         }
     }
@@ -140,7 +147,7 @@ private:
         QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [&f, reply] {
             f.responseStarted = true;
             const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-            if (length.isValid() && length.toLongLong() > Inet::kMaxReplyBytes)
+            if (length.isValid() && length.toLongLong() > f.maxBytes)
                 f.fail();
             else
                 f.wake();
@@ -148,7 +155,7 @@ private:
         QObject::connect(reply, &QNetworkReply::readyRead, reply, [&f, reply] {
             f.responseStarted = true;
             f.body += reply->readAll();
-            if (f.body.size() > Inet::kMaxReplyBytes)
+            if (f.body.size() > f.maxBytes)
                 f.fail();
             else
                 f.wake();
@@ -201,7 +208,7 @@ std::string Inet::fetch(const std::string& url) {
         if (handler) handler(state);
     };
     const std::optional<QByteArray> body =
-        session_->fetch(*address, timeoutMilliseconds(requestTimeout_), raise);
+        session_->fetch(*address, timeoutMilliseconds(requestTimeout_), maxReplyBytes_, raise);
     lastFetchFailed_ = !body;
     if (!body) return {};
     return {body->constData(), static_cast<size_t>(body->size())};

@@ -21,9 +21,11 @@ class InetSession;
 // A fetch raises icConnecting, icRequesting, icReceivingResponse and icResponseCompleted in
 // that order on success, or icError (11) when it fails: refused or dropped connection,
 // time-out, an HTTP status of 400 or more, a redirect chain longer than 5, or a reply above
-// kMaxReplyBytes. The events are raised before the fetch returns, from the fetch itself,
+// the size limit. The events are raised before the fetch returns, from the fetch itself,
 // so a handler may call Cancel. A URL that is not an http:// or https:// address with a
 // host fails at once, without events. Fetches go out directly, never through a proxy.
+// When the application quits its event loops, the fetch waiting (or any started after)
+// is abandoned: it returns empty and counts as failed, without icError.
 // An Inet must not be destroyed while its own fetch runs.
 class Inet {
 public:
@@ -52,13 +54,15 @@ public:
     // Raised on the user-interface thread while a request runs; 11 means it failed.
     std::function<void(int16_t state)> OnStateChanged;
 
-    // Replies above this size count as failed fetches.
+    // Replies above this size count as failed fetches; kMaxReplyBytes unless set.
+    void setMaxReplyBytes(int64_t bytes) { maxReplyBytes_ = bytes; }
     static constexpr int64_t kMaxReplyBytes = 8 * 1024 * 1024;
 
 private:
     std::string fetch(const std::string& url);
 
     int32_t requestTimeout_ = 60;
+    int64_t maxReplyBytes_ = kMaxReplyBytes;
     bool lastFetchFailed_ = false;
     std::unique_ptr<InetSession> session_;  // created on the first fetch
 };

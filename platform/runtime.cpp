@@ -48,7 +48,7 @@ void Runtime::FormUnloaded(Form& form) {
     // The program ends with its last window, as a program without a main window does.
     if (loaded_.empty())
         QTimer::singleShot(0, events_.get(), [this] {
-            if (loaded_.empty()) QCoreApplication::quit();
+            if (loaded_.empty()) Quit();
         });
 }
 
@@ -76,8 +76,13 @@ void Runtime::End() {
     desktop_.EndProgram();
 }
 
-int Runtime::RunMessageLoop() {
+int Runtime::RunMessageLoop(const std::function<void()>& start) {
     if (ended_ || quitRequested_) return 0;
+    // Started from inside the loop, so that a quit during the start (a signal while the first
+    // quote is fetched) ends the fetch and the loop as it does later on.
+    QTimer::singleShot(0, events_.get(), [this, start] {
+        if (!quitRequested_) start();
+    });
     return QCoreApplication::exec();
 }
 

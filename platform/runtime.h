@@ -2,6 +2,7 @@
 // The forms runtime: one object that owns the services every window and module reaches
 // (desktop, settings store, files, screen, the loaded windows) and runs the message loop.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -63,9 +64,11 @@ public:
     void End();
     bool Ended() const { return ended_; }
 
-    // Runs the message loop until the last window closes or End is called.
-    int RunMessageLoop();
-    // Leaves the message loop, also when it has not started yet (a signal during start-up).
+    // Runs start from inside the message loop, then the loop until the last window closes,
+    // Quit or End is called.
+    int RunMessageLoop(const std::function<void()>& start);
+    // Leaves the message loop, abandoning any fetch that waits; also when the loop has not
+    // started yet.
     void Quit();
 
 private:

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "process_usage.h"
 #include "program_folder.h"
 #include "service.h"
 
@@ -42,9 +43,6 @@ constexpr auto kFirstQuoteWait = 10s;
 constexpr auto kMemoryRun = 3s;
 constexpr auto kIdleRun = 60s;
 constexpr auto kQuitWait = 5s;
-// A SIGTERM that comes while the first fetch runs, before the message loop has started, is
-// lost; so the start-up runs let the loop start before they end the ticker.
-constexpr auto kLoopStartWait = 500ms;
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
@@ -165,21 +163,6 @@ Ending Finish(pid_t pid) {
     return ending;
 }
 
-// Processor time (user + system) the process has used so far.
-double CpuSeconds(pid_t pid) {
-    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(file)), {});
-    // Fields after the parenthesised name: state is field 3, utime 14, stime 15.
-    std::istringstream rest(text.substr(text.rfind(')') + 2));
-    std::string field;
-    unsigned long long utime = 0, stime = 0;
-    for (int number = 3; number <= 15 && rest >> field; ++number) {
-        if (number == 14) utime = std::stoull(field);
-        if (number == 15) stime = std::stoull(field);
-    }
-    return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
-}
-
 std::string PeakResident(pid_t pid) {
     std::ifstream file("/proc/" + std::to_string(pid) + "/status");
     for (std::string line; std::getline(file, line);)
@@ -250,7 +233,6 @@ bool MeasureStartUp(const std::vector<std::pair<std::string, std::string>>& disp
         const auto ms = ticker.FirstQuoteMs();
         if (!ms) return false;
         times.push_back(*ms);
-        std::this_thread::sleep_for(kLoopStartWait);
         if (!ticker.End().clean) ++unclean;
     }
     PrintSpread("start to first quote sent", times, "ms");

@@ -2,6 +2,7 @@
 
 #include "tests/support/test_http_server.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -185,6 +186,29 @@ TEST_F(InetTest, CancelFromAProgressEventEndsTheFetch) {
         EXPECT_EQ(fetch(server.url("/ok")), "");
         EXPECT_EQ(states.back(), cancelAt);
     }
+}
+
+// A quit ends every event loop at once, the fetch's own included; the fetch must not wait on
+// for a reply that never comes. Runs inside the application's loop, as the program does.
+TEST_F(InetTest, QuitAbandonsTheFetchAndTheFetchesAfterIt) {
+    inet.setRequestTimeout(60);
+    server.setRoute("/silent", {.behaviour = Behaviour::Silent});
+    std::vector<std::string> replies;
+    std::vector<bool> failed;
+    QObject context;
+    QTimer::singleShot(0, &context, [&] {
+        Later quit(200, [] { QCoreApplication::quit(); });
+        for (int fetch = 0; fetch < 2; ++fetch) {
+            replies.push_back(inet.OpenURL(server.url("/silent")));
+            failed.push_back(inet.LastFetchFailed());
+        }
+    });
+    Watchdog watchdog(inet);
+    QCoreApplication::exec();
+    EXPECT_EQ(replies, (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(failed, (std::vector<bool>{true, true}));
+    EXPECT_EQ(std::count(states.begin(), states.end(), InetState::icError), 0);
+    EXPECT_FALSE(inet.StillExecuting());
 }
 
 TEST_F(InetTest, TimersKeepRunningDuringAFetch) {

@@ -81,6 +81,7 @@ void TestHttpServer::accept(QTcpSocket* socket) {
         request->answered = true;
         const QByteArray requestLine = request->head.left(request->head.indexOf("\r\n"));
         requestLines_.push_back(requestLine);
+        if (onRequest) onRequest(requestLine);
         answer(socket, requestLine.split(' ').value(1));
     });
 }
@@ -127,6 +128,18 @@ void TestHttpServer::respond(QTcpSocket* socket, const Route& route) {
                 socket->write(chunk);
         });
         socket->write(head(route.status, {}) + chunk);
+        break;
+    }
+    case Behaviour::Silent:
+        break;
+    case Behaviour::EndlessHeader: {
+        QByteArray lines;
+        while (lines.size() < kEndlessChunkBytes) lines += "X-Filler: xxxxxxxxxxxxxxxx\r\n";
+        QObject::connect(socket, &QTcpSocket::bytesWritten, socket, [socket, lines] {
+            if (connected(socket) && socket->bytesToWrite() < kEndlessChunkBytes)
+                socket->write(lines);
+        });
+        socket->write("HTTP/1.1 200 OK\r\n" + lines);
         break;
     }
     }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QTcpServer>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@ public:
         Drop,     // the connection closes without a reply
         Trickle,  // a large body is announced and one byte follows every 50 ms, forever
         Endless,  // a body without a length that never ends
+        Silent,   // the request is read and never answered
+        EndlessHeader,  // a status line, then header lines that never end
     };
     struct Route {
         Behaviour behaviour = Behaviour::Answer;
@@ -41,6 +44,9 @@ public:
     std::string url(const std::string& pathAndQuery) const;
     // The request lines received so far, in order, e.g. "GET /a?b=c HTTP/1.1".
     const std::vector<QByteArray>& requestLines() const { return requestLines_; }
+
+    // Called with each request line as it arrives, before its route is looked up.
+    std::function<void(const QByteArray& requestLine)> onRequest;
 
     // A port of 127.0.0.1 on which nothing listens.
     static quint16 unusedPort();

@@ -120,6 +120,21 @@ TEST_F(QuoteCycleTest, RepliesThatCarryNoQuote) {
     }
 }
 
+// A quote is one line; anything much longer is refused rather than held and drawn.
+TEST_F(QuoteCycleTest, AQuoteReplyAbove64KiBIsAnError) {
+    const std::string quote =
+        "\"IBM\",84.50,\"12/10/2026\",\"4:01pm\",+0.88,84.40,85.00,83.60,4573100,";
+    struct Case {
+        size_t length;
+        std::string label2;
+    };
+    for (const Case& c : {Case{64 * 1024, "84.50"}, Case{64 * 1024 + 1, "Error"},
+                          Case{8 * 1024 * 1024, "Error"}}) {
+        Ticker& ticker = FetchOne("IBM", quote + std::string(c.length - quote.size(), 'x'));
+        EXPECT_EQ(ticker.Label2.Caption(), c.label2) << c.length;
+    }
+}
+
 TEST_F(QuoteCycleTest, ReplyFieldsAreCutAtCommasUpToTen) {
     struct Case {
         std::string reply;

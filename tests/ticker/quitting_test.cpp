@@ -1,0 +1,169 @@
+// The program always quits, and saves, while a quote fetch waits on a server that never
+// answers: on a terminating signal (the real binary in a process of its own) and when its
+// last window closes (in this process, on the real message loop).
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/registry.h"
+#include "settings/registry2.h"
+#include "settings/stock_record.h"
+#include "support/ticker_fixture.h"
+#include "support/wait_until.h"
+#include "ticker/start_up.h"
+
+namespace {
+
+using Behaviour = TestHttpServer::Behaviour;
+
+constexpr int kStartWaitMs = 30000;  // a sanitised build starts slowly
+constexpr int kQuitLimitMs = 2000;
+constexpr const char* kMainKey = "Software\\Vesk Ticker";
+
+// The first `answered` quote requests get a quote; every later one waits for ever.
+void AnswerThenStall(TestHttpServer& server, size_t answered) {
+    server.setRoute("/d/quotes.csv", {.body = "\"IBM\",84.50,\"12/10/2026\",\"4:01pm\",+0.88,"
+                                              "84.40,85.00,83.60,4573100\r\n"});
+    server.onRequest = [&server, answered](const QByteArray&) {
+        if (server.requestLines().size() > answered)
+            server.setRoute("/d/quotes.csv", {.behaviour = Behaviour::Silent});
+    };
+}
+
+struct Case {
+    const char* fetch;
+    size_t answered;  // quote requests answered before the one the quit comes in
+    int signal;
+};
+void PrintTo(const Case& c, std::ostream* out) { *out << c.fetch; }
+
+class SignalQuitTest : public ::testing::TestWithParam<Case> {
+protected:
+    SignalQuitTest() {
+        const std::string port = std::to_string(QUrl(server.url("/").c_str()).port());
+        Write(home, "vesk-ticker.conf", "[Hosts]\nQuoteHost=127.0.0.1:" + port + "\n");
+        std::string symbols;
+        for (const char* symbol : {"IBM", "MSFT"}) {
+            const StockRecord record = StockRecord::From(symbol, symbol);
+            symbols.append(record.bytes.data(), record.bytes.size());
+        }
+        Write(home, "stockdata.std", symbols);
+        // Far off the screen: only the exit's save writes the clamped place back.
+        Store({{"Interval", "0"}, {"Height", "Shade"}, {"Left", "-5000"}, {"Top", "-5000"}});
+    }
+    ~SignalQuitTest() override {
+        if (ticker.state() != QProcess::NotRunning) {
+            ticker.kill();
+            ticker.waitForFinished();
+        }
+    }
+
+    static void Write(const QTemporaryDir& dir, const std::string& name, const std::string& bytes) {
+        QFile file(dir.filePath(QString::fromStdString(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), qint64(bytes.size()));
+    }
+    std::string settingsFolder() const { return config.filePath("vesk-ticker").toStdString(); }
+    void Store(std::vector<std::pair<std::string, std::string>> values) {
+        Registry registry(settingsFolder());
+        HKEY key = 0;
+        registry.RegCreateKeyExA(HKEY_CURRENT_USER, kMainKey, 0, KEY_ALL_ACCESS_LEGACY, key);
+        for (const auto& [name, value] : values)
+            registry.RegSetValueExA(key, name, REG_SZ,
+                                    reinterpret_cast<const uint8_t*>(value.c_str()),
+                                    uint32_t(value.size() + 1));
+        registry.RegCloseKey(key);
+    }
+    std::string Stored(const char* name) {
+        Registry registry(settingsFolder());
+        const StoredValue value = ReadStored(registry, kMainKey, name);
+        return value.found ? std::string(value.bytes.c_str()) : "(missing)";
+    }
+
+    void Start() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("VESK_TICKER_HOME", home.path());
+        env.insert("XDG_CONFIG_HOME", config.path());
+        ticker.setProcessEnvironment(env);
+        ticker.setProcessChannelMode(QProcess::ForwardedChannels);
+        ticker.start(VESK_TICKER_BINARY, {});
+        ASSERT_TRUE(ticker.waitForStarted());
+    }
+
+    TestHttpServer server;
+    QTemporaryDir home, config;
+    QProcess ticker;
+};
+
+TEST_P(SignalQuitTest, QuitsAndSavesWhileAFetchWaits) {
+    const Case c = GetParam();
+    AnswerThenStall(server, c.answered);
+    Start();
+    ASSERT_TRUE(WaitUntil([&] { return server.requestLines().size() > c.answered; }, kStartWaitMs))
+        << "the ticker never asked for its quote";
+
+    QElapsedTimer clock;
+    clock.start();
+    ::kill(pid_t(ticker.processId()), c.signal);
+    const bool ended =
+        WaitUntil([&] { return ticker.state() == QProcess::NotRunning; }, kQuitLimitMs);
+    ASSERT_TRUE(ended) << "still running " << clock.elapsed() << " ms after the signal";
+    EXPECT_EQ(ticker.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(ticker.exitCode(), 0);
+    EXPECT_EQ(Stored("Left"), "0");
+    EXPECT_EQ(Stored("Top"), "0");
+    EXPECT_EQ(Stored("Height"), "Shade");
+}
+
+INSTANTIATE_TEST_SUITE_P(Fetches, SignalQuitTest,
+                         ::testing::Values(Case{"StartUpSigterm", 0, SIGTERM},
+                                           Case{"StartUpSigint", 0, SIGINT},
+                                           Case{"RefreshSigterm", 1, SIGTERM},
+                                           Case{"RefreshSighup", 1, SIGHUP}),
+                         [](const auto& test) { return std::string(test.param.fetch); });
+
+// Closing the ticker, the only window, during its fetch ends the message loop.
+class LastWindowQuitTest : public TickerTest, public ::testing::WithParamInterface<size_t> {};
+
+TEST_P(LastWindowQuitTest, ClosingTheLastWindowDuringAFetchEndsTheLoop) {
+    const size_t answered = GetParam();
+    WriteSymbols({{"IBM", "International Business Machines"}, {"MSFT", "Microsoft"}});
+    Start();
+    Registry2::CreateNewKey(runtime(), HKEY_CURRENT_USER, Registry2::kMainKey);
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, Registry2::kMainKey, "Interval", "0");
+    AnswerThenStall(server, answered);
+    QObject context;
+    std::function<void(const QByteArray&)> stall = server.onRequest;
+    server.onRequest = [&, stall](const QByteArray& line) {
+        stall(line);
+        if (server.requestLines().size() <= answered) return;
+        QTimer::singleShot(0, &context, [] {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->isVisible()) window->close();
+        });
+    };
+
+    EXPECT_EQ(runtime().RunMessageLoop([this] { StartUp::Main(program()); }), 0);
+    EXPECT_TRUE(runtime().Forms().empty());
+    EXPECT_EQ(server.requestLines().size(), answered + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fetches, LastWindowQuitTest, ::testing::Values(0u, 1u),
+                         [](const auto& test) {
+                             return test.param == 0 ? "StartUp" : "Refresh";
+                         });
+
+}  // namespace
