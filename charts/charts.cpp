@@ -29,8 +29,6 @@ void Place(Control& control, Control& container, float left, float top) {
     control.setTop(top);
 }
 
-// The frame goes, with the window's place and size kept.
-
 }  // namespace
 
 Charts::Charts(Program& program) : Form(program.runtime, "Charts"), program_(program) {

@@ -49,8 +49,7 @@ void UpdateChecker::cmdCheck_Click() {
         lblState.setCaption("Failed to Connect");
         return;
     }
-    double newest = LeadingNumber(NewestVersion).value_or(0);
-    if (newest > ProgramVersion(runtime().App())) {
+    if (DecimalNumber::Leading(NewestVersion) > ProgramVersion(runtime().App())) {
         program_.updateAvailable().Show();
         Unload();
     } else {

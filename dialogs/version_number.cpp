@@ -1,36 +1,45 @@
 #include "dialogs/version_number.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <string>
-
 #include "platform/runtime.h"
 
-std::optional<double> LeadingNumber(std::string_view text) {
-    std::string number;
-    bool digits = false, point = false;
+DecimalNumber DecimalNumber::Leading(std::string_view text) {
+    DecimalNumber number;
+    bool started = false, digits = false, point = false;
     for (char c : text) {
         if (c == ' ' || c == '\t' || c == '\n') continue;
-        if ((c == '+' || c == '-') && number.empty()) {
-            number += c;
+        if ((c == '+' || c == '-') && !started) {
+            number.negative_ = c == '-';
         } else if (c == '.' && !point) {
             point = true;
-            number += c;
         } else if (c >= '0' && c <= '9') {
             digits = true;
-            number += c;
+            if (point) {
+                number.fraction_ += c;
+            } else if (c != '0' || !number.whole_.empty()) {
+                number.whole_ += c;
+            }
         } else {
             break;
         }
+        started = true;
     }
-    if (!digits) return std::nullopt;
-    double value = std::strtod(number.c_str(), nullptr);
-    if (!std::isfinite(value)) return std::nullopt;
-    return value;
+    while (!number.fraction_.empty() && number.fraction_.back() == '0') number.fraction_.pop_back();
+    if (!digits || (number.whole_.empty() && number.fraction_.empty())) return DecimalNumber{};
+    return number;
 }
 
-double ProgramVersion(const AppInfo& app) {
-    std::string text = std::to_string(app.Major) + "." + std::to_string(app.Minor) +
-                       std::to_string(app.Revision);
-    return LeadingNumber(text).value_or(0);
+std::strong_ordering DecimalNumber::operator<=>(const DecimalNumber& other) const {
+    if (negative_ != other.negative_)
+        return negative_ ? std::strong_ordering::less : std::strong_ordering::greater;
+    // Without leading zeros the longer whole part is the larger; without trailing zeros
+    // the fractions compare digit by digit.
+    auto magnitude = whole_.size() <=> other.whole_.size();
+    if (magnitude == 0) magnitude = whole_ <=> other.whole_;
+    if (magnitude == 0) magnitude = fraction_ <=> other.fraction_;
+    return negative_ ? 0 <=> magnitude : magnitude;
+}
+
+DecimalNumber ProgramVersion(const AppInfo& app) {
+    return DecimalNumber::Leading(std::to_string(app.Major) + "." + std::to_string(app.Minor) +
+                                  std::to_string(app.Revision));
 }

@@ -29,8 +29,10 @@ inline constexpr float kSnapDistance = 125;
 double NewFormTop(int32_t y, const DraggedWindow& frm);
 double NewFormLeft(int32_t x, const DraggedWindow& frm);
 
-// docked: the chart window is open and docked to the dragged window's partner; its edges
-// then snap the pair (rules 2 and 4). Pass nullptr otherwise.
+// docked: the chart window is open and docked to the dragged window's partner. Its edges
+// then snap the pair too: when the chart window, keeping its distance to the dragged
+// window, would come near a work-area edge, the pair moves so that it lies on the edge.
+// Pass nullptr otherwise.
 void SnapTopToWorkArea(const DraggedWindow& frm, const Form* dockedCharts, ShowContents& state);
 void SnapLeftToWorkArea(const DraggedWindow& frm, const Form* dockedCharts, ShowContents& state);
 void SnapToWorkArea(const DraggedWindow& frm, const Form* dockedCharts, ShowContents& state);

@@ -1,10 +1,7 @@
 #include "platform/conversions.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 #include "platform/text_case.h"
@@ -19,23 +16,16 @@ std::string_view Trimmed(std::string_view text) {
 
 // Prints with the given significant digits, drops trailing zeros, and switches to the
 // exponent form only where the classic runtime does (beyond the digits it can show).
+// std::to_chars ignores the user's locale: the decimal point is always a period.
 std::string FormatSignificant(double value, int digits) {
     if (value == 0) return "0";
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
-    std::string text = buffer;
-    auto exponent = text.find('e');
-    std::string mantissa = text.substr(0, exponent);
-    std::string tail = exponent == std::string::npos ? "" : text.substr(exponent);
-    if (mantissa.find('.') != std::string::npos) {
-        while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
-        if (!mantissa.empty() && mantissa.back() == '.') mantissa.pop_back();
-    }
-    if (!tail.empty()) {
-        // e+07 -> E+07, as the classic form prints it.
-        tail[0] = 'E';
-    }
-    return mantissa + tail;
+    auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general,
+                             digits).ptr;
+    std::string text(buffer, end);
+    // e+07 -> E+07, as the classic form prints it.
+    if (auto exponent = text.find('e'); exponent != std::string::npos) text[exponent] = 'E';
+    return text;
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 # Installs the Debian packages the build, the tests and the local quote service need,
 # skipping the package manager entirely when everything is already there.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev libcpp-httplib-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation fonts-dejavu-core xvfb)
+# locales holds the definitions localedef builds the tests' decimal-comma locale from.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcpp-httplib-dev libgtest-dev
+          libgmock-dev libbenchmark-dev fonts-liberation fonts-dejavu-core xvfb locales libxcb1-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -60,7 +60,9 @@ TEST_F(UpdateCheckerTest, OnlyANewerVersionFileOffersTheWebSite) {
         {"version 5", false},               // no leading number: version 0
         {"", false},
         {"-7", false},
-        {std::string(400, '9'), false},  // too large to be a version
+        {std::string(400, '9'), true},   // beyond any floating-point number
+        {"4." + std::string(30, '0') + "1", true},  // beyond a double's digits
+        {"0004.0000", false},
     };
     UpdateChecker& checker = Open();
     UpdateAvailable& offer = program().updateAvailable();
@@ -185,13 +187,34 @@ TEST_F(UpdateCheckerTest, AListenerMayCancelOrRedirectTheOffer) {
 
 TEST(VersionNumber, TheProgramIsFourPointZeroZero) {
     AppInfo app;
-    EXPECT_DOUBLE_EQ(ProgramVersion(app), 4.0);
+    EXPECT_EQ(ProgramVersion(app), DecimalNumber::Leading("4"));
     app.Minor = 1;
     app.Revision = 10;
-    EXPECT_DOUBLE_EQ(ProgramVersion(app), 4.110);  // fields are joined as text
-    EXPECT_DOUBLE_EQ(*LeadingNumber("4.01\r\n5"), 4.01);
-    EXPECT_DOUBLE_EQ(*LeadingNumber("\t1\n2.3.4"), 12.3);
-    EXPECT_FALSE(LeadingNumber(".x"));
+    EXPECT_EQ(ProgramVersion(app), DecimalNumber::Leading("4.11"));  // fields are joined as text
+}
+
+TEST(VersionNumber, NumbersOfAnyLengthCompareByValue) {
+    const auto number = [](const std::string& text) { return DecimalNumber::Leading(text); };
+    const std::string huge(400, '9');
+    const struct {
+        std::string a, b;
+        std::strong_ordering order;
+    } cases[] = {
+        {"4.01\r\n5", "4.01", std::strong_ordering::equal},  // the number ends at the CR
+        {"\t1\n2.3.4", "12.3", std::strong_ordering::equal},
+        {".x", "0", std::strong_ordering::equal},            // no number: zero
+        {"-0.0", "0", std::strong_ordering::equal},
+        {"010.50", "10.5", std::strong_ordering::equal},
+        {"10", "9.999", std::strong_ordering::greater},
+        {"0.6", "0.51", std::strong_ordering::greater},
+        {"-2", "-10", std::strong_ordering::greater},
+        {"-0.5", "0.1", std::strong_ordering::less},
+        {huge, huge + ".1", std::strong_ordering::less},
+        {"1" + huge, huge, std::strong_ordering::greater},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE((number(c.a) <=> number(c.b)) == c.order)
+            << c.a << " against " << c.b;
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
+#include <QWidget>
+
 #include "platform/form.h"
+#include "platform/label.h"
 #include "settings/always_on_top.h"
 #include "settings/dpi.h"
 #include "settings/get_string.h"
@@ -10,6 +13,7 @@ namespace {
 class PlainForm : public Form {
 public:
     explicit PlainForm(Runtime& runtime) : Form(runtime, "PlainForm") {}
+    Label Marker{*this, "Marker"};  // leads the test to the real window
 
 protected:
     void InitializeComponent() override {
@@ -33,23 +37,36 @@ TEST_F(ScreenTest, GetDpiReportsTheDesktopsLogicalDpi) {
     }
 }
 
-TEST_F(ScreenTest, OnlyTheStoredTextTrueMakesAWindowTopmost) {
+TEST_F(ScreenTest, OnlyTheStoredTextTrueMakesAWindowTopmostAndItKeepsItsPlaceAndSize) {
     PlainForm form(runtime());
-    form.Load();
+    form.Show();
+    form.Move(1200, 600);
+    const QWidget* window = form.Marker.Widget()->window();
+    const QRect placed = window->geometry();
+    const auto expectUnmoved = [&] {
+        EXPECT_FLOAT_EQ(form.Left(), 1200);
+        EXPECT_FLOAT_EQ(form.Top(), 600);
+        EXPECT_FLOAT_EQ(form.Width(), 1500);
+        EXPECT_FLOAT_EQ(form.Height(), 900);
+        EXPECT_EQ(window->geometry(), placed);
+    };
     AlwaysOnTop::SetAlwaysOnTop(form);  // a missing setting is stored as "True"
     EXPECT_TRUE(form.Topmost());
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(GetString::GetStringValue(runtime(), HKEY_CURRENT_USER, Registry2::kMainKey,
                                         "Always On Top"),
               "True");
-    for (const char* text : {"False", "true", "1", ""}) {
+    expectUnmoved();
+    for (const char* text : {"False", "true", "1", "", "True"}) {
+        SCOPED_TRACE(text);
+        const bool topmost = std::string(text) == "True";
         Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, Registry2::kMainKey, "Always On Top",
                                text);
         AlwaysOnTop::SetAlwaysOnTop(form);
-        EXPECT_FALSE(form.Topmost()) << text;
+        EXPECT_EQ(form.Topmost(), topmost);
+        EXPECT_EQ(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint), topmost);
+        expectUnmoved();
     }
-    float left = form.Left(), width = form.Width();
-    EXPECT_FLOAT_EQ(form.Left(), left);
-    EXPECT_FLOAT_EQ(form.Width(), width);
     form.Unload();
 }
 

@@ -91,6 +91,7 @@ void TestHttpServer::answer(QTcpSocket* socket, const QByteArray& target) {
     const auto found = routes_.find(path);
     const Route route = found != routes_.end() ? found->second
                                                : Route{.status = 404, .body = "no such page"};
+    if (route.arrived) route.arrived();
     if (route.delayMs > 0)
         QTimer::singleShot(route.delayMs, socket, [socket, route] { respond(socket, route); });
     else

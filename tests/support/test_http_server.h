@@ -29,6 +29,7 @@ public:
         QByteArray location = {};  // sent as the Location header when not empty
         int delayMs = 0;           // the answer starts this long after the request
         bool declareLength = true; // false: the body ends where the connection closes
+        std::function<void()> arrived = {};  // runs when the request is in, before any answer
     };
 
     TestHttpServer();  // listens on a free port

@@ -60,13 +60,15 @@ TEST_F(RefreshTimerTest, TheTimerIsOffDuringTheFetchAndTicksRunWhileItWaits) {
     int ticks = 0;
     bool timerOffDuringFetch = false;
     QTimer other;
-    QObject::connect(&other, &QTimer::timeout, [&] {
+    QObject::connect(&other, &QTimer::timeout, &other, [&] {
         ++ticks;
         timerOffDuringFetch = !ticker.Timer2.Enabled();
     });
     other.start(20);
     ticker.Timer2_Timer();
-    EXPECT_GT(ticks, 5);
+    // Due long before the reply, the other timer ticks in any turn of the loop inside
+    // the fetch; how often depends on the machine's load.
+    EXPECT_GE(ticks, 1);
     EXPECT_TRUE(timerOffDuringFetch);
     EXPECT_TRUE(ticker.Timer2.Enabled());
     EXPECT_EQ(ticker.Label2.Caption(), "1");

@@ -1,5 +1,7 @@
 #include "service.h"
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <QByteArray>
@@ -11,6 +13,8 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/conversions.h"
+
 namespace {
 
 std::vector<std::string> Fields(const std::string& line) {
@@ -20,7 +24,7 @@ std::vector<std::string> Fields(const std::string& line) {
     return fields;
 }
 
-double Number(const std::string& field) { return std::stod(field); }
+double Number(const std::string& field) { return TextToDouble(field).value_or(std::nan("")); }
 
 class QuoteServiceTest : public testing::Test {
 protected:
