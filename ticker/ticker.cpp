@@ -249,9 +249,11 @@ void Ticker::Form_Load() {
     // With the chart window open, its place decides the docking, not the stored flag.
     if (isLoaded(program_.charts())) Docking::UpdateDockedWithCharts(program_, *this);
 
-    // One record is enough for a first request: the cursor stays on it.
+    // One record is enough for a first request: the cursor stays on it. An empty list
+    // drops the previous list's request, so its figures are not fetched again.
     QuoteGet& quotes = program_.quoteGet;
-    if (!program_.getSymbol.QuoteSymbol.empty() && program_.getSymbol.StockRecCount >= 1) {
+    if (!HasSymbols()) quotes.QuoteURL.clear();
+    if (!program_.getSymbol.QuoteSymbol.empty() && HasSymbols()) {
         FirstQuote = true;
         quotes.PrepareQuoteSymbol();
         quotes.BuildQuoteRequest();
@@ -264,9 +266,11 @@ void Ticker::Form_Load() {
 
 // ---- Handlers ----------------------------------------------------------------------------
 
+bool Ticker::HasSymbols() const { return program_.getSymbol.StockRecCount >= 1; }
+
 void Ticker::Timer2_Timer() {
     if (TickCount >= Interval) {
-        if (!program_.config().CL && !Pause) {
+        if (!program_.config().CL && !Pause && HasSymbols()) {
             Timer2.setEnabled(false);
             program_.quoteGet.BuildQuoteRequest();
             program_.quoteGet.GetQuote();

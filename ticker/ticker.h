@@ -158,6 +158,8 @@ protected:
 private:
     void DesignPictures();
     void DesignLabels();
+    // An empty list has nothing to ask for: its values stay blank.
+    bool HasSymbols() const;
     void TogglePause();
     void WireMenus();
     void WireDragging();
