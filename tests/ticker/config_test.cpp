@@ -1,3 +1,6 @@
+#include <QLineEdit>
+#include <QTest>
+
 #include "settings/get_string.h"
 #include "settings/registry2.h"
 #include "support/ticker_fixture.h"
@@ -84,10 +87,30 @@ TEST_F(ConfigTest, CancelAndTheCloseBoxStoreNothingAndLetTheTickerRefresh) {
     EXPECT_FALSE(config.CL);
 }
 
-TEST_F(ConfigTest, TheBoxesTakeThreeCharacters) {
+TEST_F(ConfigTest, TypingStopsAtThreeCharacters) {
     Config& config = Open();
-    config.txtSeconds.setText("12345");
+    auto* box = qobject_cast<QLineEdit*>(config.txtSeconds.Widget());
+    ASSERT_NE(box, nullptr);
+    box->selectAll();
+    QTest::keyClicks(box, "12345");
     EXPECT_EQ(config.txtSeconds.Text(), "123");
+    EXPECT_EQ(box->text().toStdString(), "123");
+}
+
+TEST_F(ConfigTest, ALongerStoredValueIsKeptWholeAndOnlyTypingIsLimited) {
+    StoreSetting("Interval", "1000");
+    Config& config = Open();
+    auto* box = qobject_cast<QLineEdit*>(config.txtSeconds.Widget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text().toStdString(), "1000");
+    EXPECT_EQ(config.txtSeconds.Text(), "1000");  // what OK stores
+    box->end(false);
+    QTest::keyClick(box, Qt::Key_5);  // no room for more
+    EXPECT_EQ(box->text().toStdString(), "1000");
+    QTest::keyClick(box, Qt::Key_Backspace);  // but it may shrink
+    EXPECT_EQ(box->text().toStdString(), "100");
+    QTest::keyClick(box, Qt::Key_0);  // now the limit holds again
+    EXPECT_EQ(config.txtSeconds.Text(), "100");
 }
 
 }  // namespace
