@@ -10,18 +10,16 @@
 namespace {
 
 // The limit holds for typing only: a longer text set from code stays whole, may be
-// shortened, and takes no more characters.
+// shortened, and takes no more characters. It keeps its own copy of the figures, since the
+// widget may outlive its text box by a turn of the event loop.
 class TypingLimit : public QValidator {
 public:
-    explicit TypingLimit(const TextBox& box, QObject* parent) : QValidator(parent), box_(box) {}
+    using QValidator::QValidator;
+    int limit = 0;
+    qsizetype shown = 0;  // the length of the text the box holds now
     State validate(QString& input, int&) const override {
-        if (box_.MaxLength() == 0) return Acceptable;
-        qsizetype shown = QString::fromStdString(box_.Text()).size();
-        return input.size() <= std::max<qsizetype>(box_.MaxLength(), shown) ? Acceptable : Invalid;
+        return limit == 0 || input.size() <= std::max<qsizetype>(limit, shown) ? Acceptable : Invalid;
     }
-
-private:
-    const TextBox& box_;
 };
 
 }  // namespace
@@ -29,11 +27,14 @@ private:
 class TextBoxWidget : public widget_events::EventWidget<QLineEdit> {
 public:
     TextBoxWidget(TextBox& box, QWidget* parent)
-        : EventWidget(widget_events::SinkFor(box), parent) {
-        setValidator(new TypingLimit(box, this));
-        QObject::connect(this, &QLineEdit::textEdited,
-                         [&box](const QString& text) { box.TypedText(text.toStdString()); });
+        : EventWidget(widget_events::SinkFor(box), parent), typingLimit(new TypingLimit(this)) {
+        setValidator(typingLimit);
+        QObject::connect(this, &QLineEdit::textEdited, [this, &box](const QString& text) {
+            typingLimit->shown = text.size();
+            box.TypedText(text.toStdString());
+        });
     }
+    TypingLimit* typingLimit;
 };
 
 void TextBox::setText(std::string text) {
@@ -65,5 +66,7 @@ void TextBox::Apply() {
     auto* edit = static_cast<TextBoxWidget*>(Widget());
     if (!edit) return;
     QString text = QString::fromStdString(text_);
+    edit->typingLimit->limit = maxLength_;
+    edit->typingLimit->shown = text.size();
     if (edit->text() != text) edit->setText(text);
 }
