@@ -145,7 +145,7 @@ protected:
         window.Show();
         window.ListView1.ListItems.Clear();
         desktop.answers = {MsgBox::vbYes};
-        QTest::mouseClick(window.cmdOK.Widget(), Qt::LeftButton);
+        QTest::keyClick(window.cmdOK.Widget()->window(), Qt::Key_Return);  // OK, the default
     }
 };
 
