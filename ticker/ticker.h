@@ -176,6 +176,7 @@ private:
     void OpenResearchPage(const std::string& host, const std::string& path);
     void ApplyLargeFontPictures();
     void ApplyLargeSize();
+    void KeepLabelsInTheirSlots();
     std::string Stored(const char* name) const;
     double StoredNumber(const char* name) const;
 
