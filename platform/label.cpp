@@ -14,8 +14,8 @@ using LabelWidget = widget_events::EventWidget<QLabel>;
 
 // The font a label draws with: its own, or a smaller size of it where the caption must
 // shrink to fit the box.
-QFont ShownFont(const Font& designed, bool shrinkToFit, const QString& text, int boxWidth) {
-    QFont font = ToQFont(designed);
+QFont ShownFont(const QFont& designed, bool shrinkToFit, const QString& text, int boxWidth) {
+    QFont font = designed;
     if (!shrinkToFit || text.isEmpty() || boxWidth <= 0) return font;
     double size = font.pointSizeF();
     for (double width = QFontMetricsF(font).horizontalAdvance(text); width > boxWidth && size > 1;
@@ -45,8 +45,7 @@ std::string Label::DisplayText() const {
 void Label::setCaption(std::string caption) {
     if (caption == caption_) return;
     caption_ = std::move(caption);
-    if (autoSize_) FitToText();
-    Apply();
+    Refit();
 }
 
 void Label::setForeColor(Color color) {
@@ -56,8 +55,7 @@ void Label::setForeColor(Color color) {
 
 void Label::setFont(const Font& font) {
     font_ = font;
-    if (autoSize_) FitToText();
-    Apply();
+    Refit();
 }
 
 void Label::setFontSize(float size) {
@@ -68,8 +66,7 @@ void Label::setFontSize(float size) {
 
 void Label::setAutoSize(bool autoSize) {
     autoSize_ = autoSize;
-    if (autoSize_) FitToText();
-    Apply();
+    Refit();
 }
 
 void Label::setTransparent(bool transparent) {
@@ -84,8 +81,7 @@ void Label::setAlignment(Alignment alignment) {
 
 void Label::setMaxWidth(float width) {
     maxWidth_ = width < 0 ? 0 : width;
-    if (autoSize_) FitToText();
-    Apply();
+    Refit();
 }
 
 void Label::setShrinkToFit(bool shrink) {
@@ -98,8 +94,28 @@ void Label::setWordWrap(bool wordWrap) {
     Apply();
 }
 
+struct Label::Shaped {
+    explicit Shaped(const Font& shape) : font(shape), qfont(ToQFont(shape)), metrics(qfont) {}
+    Font font;
+    QFont qfont;
+    QFontMetricsF metrics;
+};
+
+const Label::Shaped& Label::Shape() const {
+    if (!shaped_ || !(shaped_->font == font_)) shaped_ = std::make_shared<const Shaped>(font_);
+    return *shaped_;
+}
+
+void Label::Refit() {
+    if (autoSize_) {
+        FitToText();  // moves the label, which shows it
+    } else {
+        Apply();
+    }
+}
+
 void Label::FitToText() {
-    QFontMetricsF metrics(ToQFont(font_));
+    const QFontMetricsF& metrics = Shape().metrics;
     QString text = QString::fromStdString(DisplayText());
     double width = std::ceil(metrics.horizontalAdvance(text));
     double height = std::ceil(metrics.height());
@@ -140,7 +156,7 @@ void Label::Apply() {
     // lays out the label again, and a refresh changes little more than the text.
     const QString text = QString::fromStdString(DisplayText());
     if (label->text() != text) label->setText(text);
-    const QFont font = ShownFont(font_, shrinkToFit_, text, label->width());
+    const QFont font = ShownFont(Shape().qfont, shrinkToFit_, text, label->width());
     if (label->font() != font) label->setFont(font);
     const QColor color = ToQColor(foreColor_);
     if (label->palette().color(QPalette::WindowText) != color) {

@@ -3,6 +3,8 @@
 // labels let the window's skin show through; AutoSize makes the label fit its text. The
 // text never spills out of the label's box.
 
+#include <memory>
+
 #include "platform/control.h"
 #include "platform/font.h"
 
@@ -45,7 +47,13 @@ protected:
     void ResetOwnProperties() override;
 
 private:
+    // The Qt font and its metrics, made again only when the font changes.
+    struct Shaped;
+    const Shaped& Shape() const;
+    // Sizes the label to its text when AutoSize is on, and shows the change either way.
+    void Refit();
     void FitToText();
+    mutable std::shared_ptr<const Shaped> shaped_;
     std::string caption_;
     Color foreColor_ = kBlack;
     Font font_;
