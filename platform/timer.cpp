@@ -29,6 +29,13 @@ void Timer::setInterval(int milliseconds) {
 
 QWidget* Timer::CreateWidget(QWidget* parent) { return new TimerHost(*this, parent); }
 
+// An unloaded window's widgets are deleted later, and the timer object may be gone by
+// then: its clock stops with the unload.
+void Timer::Unrealize() {
+    if (auto* host = static_cast<TimerHost*>(Widget())) host->clock.stop();
+    Control::Unrealize();
+}
+
 void Timer::Apply() {
     auto* host = static_cast<TimerHost*>(Widget());
     if (!host) return;
