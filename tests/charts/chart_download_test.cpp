@@ -38,10 +38,11 @@ TEST_F(ChartDownloadTest, AChartIsStoredAsReceivedAndShownWhileLoadingShowsMeanw
     slow.delayMs = 100;
     server.setRoute("/c/0b/i/ibm.gif", slow);
     bool loadingSeen = false, watchdog = false;
-    QTimer::singleShot(50, [&] {
+    QObject context;  // the timers die with the test
+    QTimer::singleShot(50, &context, [&] {
         loadingSeen = charts.lblLoading.Visible() && !charts.gifCharts.Visible();
     });
-    QTimer::singleShot(5000, [&] { watchdog = true; });
+    QTimer::singleShot(5000, &context, [&] { watchdog = true; });
     charts.picUpdate_Click();
     ASSERT_FALSE(watchdog);
     EXPECT_TRUE(loadingSeen);
