@@ -20,6 +20,9 @@ namespace {
 
 constexpr int kLeftButton = 1, kRightButton = 2;
 constexpr Color kLabelColor = RGB(214, 226, 246);
+constexpr Color kChartBackdrop = RGB(12, 14, 18);
+// picBottom's symbol and period wells end at this pixel column, at either DPI.
+constexpr int kWellRightPixel = 138;
 
 Picture Skin(const std::string& name) { return Picture::Load(":/skins/charts/" + name + ".png"); }
 
@@ -73,28 +76,39 @@ void Charts::InitializeComponent() {
     DesignSkin();
 
     picCharts.Move(150, 240, 2895, 1815);
+    // While a chart downloads, "Loading..." stands on the chart's own backdrop.
+    picCharts.setBackColor(kChartBackdrop);
     gifCharts.setContainer(picCharts);
     gifCharts.Move(0, 0, 2895, 1815);
     gifCharts.setVisible(false);
-    gifCharts.setBackColor(RGB(12, 14, 18));
+    gifCharts.setBackColor(kChartBackdrop);
     Place(lblLoading, picCharts, 1130, 680);
     lblLoading.setWidth(735);
     lblLoading.setHeight(195);
     lblLoading.setCaption("Loading...");
     lblLoading.setFont(Font{"Arial", 8, true});
+    lblLoading.setForeColor(kLabelColor);
     lblLoading.setTransparent(true);
     lblLoading.setAlignment(Alignment::Center);
+    lblLoading.setAutoSize(true);  // whole, centred on its designed box
 
     for (Label* label : {&lblSymbol, &lblChartType}) {
         label->setFont(Font{"Arial", 7, true});
         label->setForeColor(kLabelColor);
         label->setTransparent(true);
-        label->setWidth(420);
+        label->setShrinkToFit(true);
         label->setHeight(210);
     }
     Place(lblSymbol, picBottom, 1280, 100);
     Place(lblChartType, picBottom, 1280, 420);
+    SpanLabelWells();
     mnuChartType.setVisible(false);
+}
+
+// The symbol and period labels fill their wells, so a ten-character symbol shows whole.
+void Charts::SpanLabelWells() {
+    for (Label* label : {&lblSymbol, &lblChartType})
+        label->setWidth(float(kWellRightPixel) * runtime().TwipsPerPixelX() - label->Left());
 }
 
 void Charts::DesignSkin() {
@@ -144,7 +158,7 @@ void Charts::ApplyLargeFontLayout() {
     picRight.setTop(192);
     picCharts.setLeft(120);
     picCharts.setTop(192);
-    lblLoading.setLeft(840);
+    lblLoading.setLeft(840 + (735 - lblLoading.Width()) / 2);
     lblLoading.setTop(480);
     picBottom.setTop(1320);
     picExit.setLeft(2360);
@@ -159,6 +173,7 @@ void Charts::ApplyLargeFontLayout() {
     lblChartType.setLeft(1020);
     lblChartType.setTop(310);
     lblChartType.setFontSize(7);
+    SpanLabelWells();
     picUpdate.setLeft(1730);
     picUpdate.setTop(140);
 }

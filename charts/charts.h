@@ -76,6 +76,7 @@ private:
     void DesignSkin();
     void WireButton(PictureBox& button, PictureBox& up, PictureBox& down);
     void ApplyLargeFontLayout();
+    void SpanLabelWells();
     std::string Stored(const char* name) const;
     void PlaceFromStoredPosition();
     void PlaceDockedToTicker();

@@ -85,11 +85,18 @@ void Control::ResetToDefaults() {
 void Control::Apply() {
     if (!widget_ || !HasGeometry()) return;
     float tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    // Both edges are rounded, not the size, so that a control that ends where the next
+    // begins in twips never overlaps it by a pixel.
     int x = int(std::lround(left_ / tx)), y = int(std::lround(top_ / ty));
-    int w = int(std::lround(width_ / tx)), h = int(std::lround(height_ / ty));
+    int w = int(std::lround((left_ + width_) / tx)) - x;
+    int h = int(std::lround((top_ + height_) / ty)) - y;
     widget_->setGeometry(x, y, w, h);
     widget_->setVisible(visible_);
     widget_->setEnabled(enabled_);
-    widget_->setToolTip(QString::fromStdString(toolTip_));
-    widget_->setCursor(widget_events::CursorOf(mousePointer_));
+    // A tooltip or pointer set again costs an event each, and under the mouse an X request.
+    const QString toolTip = QString::fromStdString(toolTip_);
+    if (widget_->toolTip() != toolTip) widget_->setToolTip(toolTip);
+    const Qt::CursorShape cursor = widget_events::CursorOf(mousePointer_);
+    if (!widget_->testAttribute(Qt::WA_SetCursor) || widget_->cursor().shape() != cursor)
+        widget_->setCursor(cursor);
 }

@@ -11,6 +11,7 @@ struct Font {
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
+    bool operator==(const Font&) const = default;
 };
 
 // A colour as the classic RGB() packs it: red in the low byte.

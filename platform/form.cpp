@@ -11,6 +11,7 @@
 
 #include "platform/command_button.h"
 #include "platform/control.h"
+#include "platform/font_map.h"
 #include "platform/form_window.h"
 #include "platform/menu.h"
 #include "platform/menu_builder.h"
@@ -145,6 +146,7 @@ void Form::ResetToDefaults() {
     left_ = top_ = width_ = height_ = 0;
     caption_.clear();
     mousePointer_ = 0;
+    backColor_.reset();
     topmost_ = false;
     for (Control* control : controls_) control->ResetToDefaults();
     for (Menu* menu : menus_) menu->ResetToDesign();
@@ -169,6 +171,7 @@ void Form::Load() {
     window_->setWindowTitle(QString::fromStdString(caption_));
     if (!icon.IsEmpty()) window_->setWindowIcon(QIcon(QPixmap::fromImage(icon.Data()->Image())));
     StyleChanged();
+    ApplyBackColor();
     for (Control* control : controls_) control->Realize(window_->Client());
     window_->BuildMenuBar();
     ApplyGeometry();
@@ -263,6 +266,20 @@ void Form::setCaption(std::string caption) {
 void Form::setMousePointer(int pointer) {
     mousePointer_ = pointer;
     if (window_) window_->setCursor(widget_events::CursorOf(pointer));
+}
+
+void Form::setBackColor(Color color) {
+    backColor_ = color;
+    ApplyBackColor();
+}
+
+void Form::ApplyBackColor() {
+    if (!window_ || !backColor_) return;
+    QWidget* client = window_->Client();
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, ToQColor(*backColor_));
+    client->setPalette(palette);
+    client->setAutoFillBackground(true);
 }
 
 void Form::ZOrder() {

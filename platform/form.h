@@ -4,10 +4,12 @@
 // Form_Unload and destroys the controls, Release runs Form_Terminate. Positions and sizes
 // are twips.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/events.h"
+#include "platform/font.h"
 #include "platform/picture.h"
 #include "platform/window.h"
 
@@ -53,6 +55,9 @@ public:
     void setCaption(std::string caption);
     int MousePointer() const { return mousePointer_; }
     void setMousePointer(int pointer);
+    // Fills the client area where no control covers it; the system's face when unset.
+    std::optional<Color> BackColor() const { return backColor_; }
+    void setBackColor(Color color);
     void ZOrder();
 
     // Pops the menu up at the mouse position; returns when it has closed.
@@ -110,4 +115,6 @@ private:
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     std::string caption_;
     int mousePointer_ = 0;
+    std::optional<Color> backColor_;
+    void ApplyBackColor();
 };

@@ -1,5 +1,6 @@
 #pragma once
-// A captioned frame that contains other controls.
+// A captioned frame that contains other controls: an etched box with its caption on the
+// top edge, drawn over the window's face.
 
 #include "platform/control.h"
 

@@ -2,14 +2,31 @@
 
 #include <QFontMetricsF>
 #include <QLabel>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/font_map.h"
 #include "platform/widget_events.h"
 
 namespace {
+
 using LabelWidget = widget_events::EventWidget<QLabel>;
+
+// The font a label draws with: its own, or a smaller size of it where the caption must
+// shrink to fit the box.
+QFont ShownFont(const QFont& designed, bool shrinkToFit, const QString& text, int boxWidth) {
+    QFont font = designed;
+    if (!shrinkToFit || text.isEmpty() || boxWidth <= 0) return font;
+    double size = font.pointSizeF();
+    for (double width = QFontMetricsF(font).horizontalAdvance(text); width > boxWidth && size > 1;
+         width = QFontMetricsF(font).horizontalAdvance(text)) {
+        size = std::max(1.0, std::min(size - 0.25, size * boxWidth / width));
+        font.setPointSizeF(size);
+    }
+    return font;
 }
+
+}  // namespace
 
 std::string Label::DisplayText() const {
     std::string shown;
@@ -28,8 +45,7 @@ std::string Label::DisplayText() const {
 void Label::setCaption(std::string caption) {
     if (caption == caption_) return;
     caption_ = std::move(caption);
-    if (autoSize_) FitToText();
-    Apply();
+    Refit();
 }
 
 void Label::setForeColor(Color color) {
@@ -39,8 +55,7 @@ void Label::setForeColor(Color color) {
 
 void Label::setFont(const Font& font) {
     font_ = font;
-    if (autoSize_) FitToText();
-    Apply();
+    Refit();
 }
 
 void Label::setFontSize(float size) {
@@ -51,8 +66,7 @@ void Label::setFontSize(float size) {
 
 void Label::setAutoSize(bool autoSize) {
     autoSize_ = autoSize;
-    if (autoSize_) FitToText();
-    Apply();
+    Refit();
 }
 
 void Label::setTransparent(bool transparent) {
@@ -65,27 +79,63 @@ void Label::setAlignment(Alignment alignment) {
     Apply();
 }
 
+void Label::setMaxWidth(float width) {
+    maxWidth_ = width < 0 ? 0 : width;
+    Refit();
+}
+
+void Label::setShrinkToFit(bool shrink) {
+    shrinkToFit_ = shrink;
+    Apply();
+}
+
 void Label::setWordWrap(bool wordWrap) {
     wordWrap_ = wordWrap;
     Apply();
 }
 
+struct Label::Shaped {
+    explicit Shaped(const Font& shape) : font(shape), qfont(ToQFont(shape)), metrics(qfont) {}
+    Font font;
+    QFont qfont;
+    QFontMetricsF metrics;
+};
+
+const Label::Shaped& Label::Shape() const {
+    if (!shaped_ || !(shaped_->font == font_)) shaped_ = std::make_shared<const Shaped>(font_);
+    return *shaped_;
+}
+
+void Label::Refit() {
+    if (autoSize_) {
+        FitToText();  // moves the label, which shows it
+    } else {
+        Apply();
+    }
+}
+
 void Label::FitToText() {
-    QFontMetricsF metrics(ToQFont(font_));
+    const QFontMetricsF& metrics = Shape().metrics;
     QString text = QString::fromStdString(DisplayText());
     double width = std::ceil(metrics.horizontalAdvance(text));
     double height = std::ceil(metrics.height());
-    // Right-aligned labels keep their right edge when they grow, as the classic ones do.
     float newWidth = float(width) * TwipsPerPixelX();
-    float left = alignment_ == Alignment::Right ? Left() + Width() - newWidth : Left();
+    if (maxWidth_ > 0) newWidth = std::min(newWidth, maxWidth_);
+    // Right-aligned labels keep their right edge when they grow, as the classic ones do,
+    // and centred ones their centre.
+    float left = alignment_ == Alignment::Right    ? Left() + Width() - newWidth
+                 : alignment_ == Alignment::Center ? Left() + (Width() - newWidth) / 2
+                                                   : Left();
     Control::Move(left, Top(), newWidth, float(height) * TwipsPerPixelY());
 }
+
 
 void Label::ResetOwnProperties() {
     caption_.clear();
     foreColor_ = kBlack;
     font_ = Font();
-    autoSize_ = transparent_ = wordWrap_ = false;
+    maxWidth_ = 0;
+    autoSize_ = transparent_ = wordWrap_ = shrinkToFit_ = false;
     alignment_ = Alignment::Left;
 }
 
@@ -102,13 +152,20 @@ void Label::Apply() {
     Control::Apply();
     auto* label = static_cast<LabelWidget*>(Widget());
     if (!label) return;
-    label->setText(QString::fromStdString(DisplayText()));
-    label->setFont(ToQFont(font_));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, ToQColor(foreColor_));
-    label->setPalette(palette);
+    // Only what changed goes to the widget: every font or palette change repaints and
+    // lays out the label again, and a refresh changes little more than the text.
+    const QString text = QString::fromStdString(DisplayText());
+    if (label->text() != text) label->setText(text);
+    const QFont font = ShownFont(Shape().qfont, shrinkToFit_, text, label->width());
+    if (label->font() != font) label->setFont(font);
+    const QColor color = ToQColor(foreColor_);
+    if (label->palette().color(QPalette::WindowText) != color) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, color);
+        label->setPalette(palette);
+    }
     label->setAutoFillBackground(!transparent_);
-    label->setWordWrap(wordWrap_);
+    if (label->wordWrap() != wordWrap_) label->setWordWrap(wordWrap_);
     Qt::Alignment horizontal = alignment_ == Alignment::Right    ? Qt::AlignRight
                                : alignment_ == Alignment::Center ? Qt::AlignHCenter
                                                                  : Qt::AlignLeft;

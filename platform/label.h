@@ -1,6 +1,9 @@
 #pragma once
 // A label: one "&" marks an access key and is not shown, "&&" shows one "&". Transparent
-// labels let the window's skin show through; AutoSize makes the label fit its text.
+// labels let the window's skin show through; AutoSize makes the label fit its text. The
+// text never spills out of the label's box.
+
+#include <memory>
 
 #include "platform/control.h"
 #include "platform/font.h"
@@ -20,6 +23,14 @@ public:
     void setFontSize(float size);
     bool AutoSize() const { return autoSize_; }
     void setAutoSize(bool autoSize);
+    // AutoSize grows the label with its text up to this width (twips; 0: no limit), so
+    // that it stays inside its slot; text beyond its box is cut off there.
+    float MaxWidth() const { return maxWidth_; }
+    void setMaxWidth(float width);
+    // A caption wider than the box is drawn in a smaller size of the font, so that it shows
+    // whole; the font itself is kept.
+    bool ShrinkToFit() const { return shrinkToFit_; }
+    void setShrinkToFit(bool shrink);
     bool Transparent() const { return transparent_; }
     void setTransparent(bool transparent);
     Alignment GetAlignment() const { return alignment_; }
@@ -36,10 +47,17 @@ protected:
     void ResetOwnProperties() override;
 
 private:
+    // The Qt font and its metrics, made again only when the font changes.
+    struct Shaped;
+    const Shaped& Shape() const;
+    // Sizes the label to its text when AutoSize is on, and shows the change either way.
+    void Refit();
     void FitToText();
+    mutable std::shared_ptr<const Shaped> shaped_;
     std::string caption_;
     Color foreColor_ = kBlack;
     Font font_;
-    bool autoSize_ = false, transparent_ = false, wordWrap_ = false;
+    float maxWidth_ = 0;
+    bool autoSize_ = false, transparent_ = false, wordWrap_ = false, shrinkToFit_ = false;
     Alignment alignment_ = Alignment::Left;
 };

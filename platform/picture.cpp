@@ -14,3 +14,9 @@ Picture Picture::Load(const std::string& path) {
 
 int Picture::WidthPixels() const { return data_ ? data_->Image().width() : 0; }
 int Picture::HeightPixels() const { return data_ ? data_->Image().height() : 0; }
+
+Color Picture::PixelColor(int x, int y) const {
+    if (!data_ || !data_->Image().valid(x, y)) return kBlack;
+    const QColor color = data_->Image().pixelColor(x, y);
+    return RGB(color.red(), color.green(), color.blue());
+}

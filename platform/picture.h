@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/font.h"
+
 class PictureData;
 
 class Picture {
@@ -16,6 +18,8 @@ public:
     bool IsEmpty() const { return !data_; }
     int WidthPixels() const;
     int HeightPixels() const;
+    // The colour of one pixel; black outside the picture.
+    Color PixelColor(int x, int y) const;
     const PictureData* Data() const { return data_.get(); }
     bool operator==(const Picture& other) const { return data_ == other.data_; }
 

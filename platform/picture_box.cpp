@@ -1,7 +1,9 @@
 #include "platform/picture_box.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
+#include "platform/font_map.h"
 #include "platform/picture_data.h"
 #include "platform/widget_events.h"
 
@@ -11,12 +13,14 @@ class PictureBoxWidget : public widget_events::EventWidget<QWidget> {
 public:
     using EventWidget::EventWidget;
     Picture picture;
+    std::optional<QColor> backColor;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        if (picture.IsEmpty()) return;
+    void paintEvent(QPaintEvent* event) override {
+        if (picture.IsEmpty() && !backColor) return;
         QPainter painter(this);
-        painter.drawImage(0, 0, picture.Data()->Image());
+        if (backColor) painter.fillRect(event->rect(), *backColor);
+        if (!picture.IsEmpty()) painter.drawImage(0, 0, picture.Data()->Image());
     }
 };
 
@@ -25,6 +29,11 @@ protected:
 void PictureBox::setPicture(const Picture& picture) {
     picture_ = picture;
     if (autoSize_) FitToPicture();
+    Apply();
+}
+
+void PictureBox::setBackColor(Color color) {
+    backColor_ = color;
     Apply();
 }
 
@@ -42,6 +51,7 @@ void PictureBox::FitToPicture() {
 
 void PictureBox::ResetOwnProperties() {
     picture_ = Picture();
+    backColor_.reset();
     autoSize_ = false;
 }
 
@@ -52,7 +62,12 @@ QWidget* PictureBox::CreateWidget(QWidget* parent) {
 void PictureBox::Apply() {
     Control::Apply();
     if (auto* widget = static_cast<PictureBoxWidget*>(Widget())) {
+        std::optional<QColor> backColor;
+        if (backColor_) backColor = ToQColor(*backColor_);
+        // Geometry changes repaint by themselves; only a new look needs a repaint here.
+        if (widget->picture == picture_ && widget->backColor == backColor) return;
         widget->picture = picture_;
+        widget->backColor = backColor;
         widget->update();
     }
 }

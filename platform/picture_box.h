@@ -1,6 +1,9 @@
 #pragma once
 // A picture box: shows its picture at the top-left; with AutoSize it takes the picture's
-// size, so copying a picture into it also sizes it.
+// size, so copying a picture into it also sizes it. Without a back colour whatever lies
+// beneath shows where the picture does not cover the box.
+
+#include <optional>
 
 #include "platform/control.h"
 #include "platform/picture.h"
@@ -13,6 +16,8 @@ public:
     void setPicture(const Picture& picture);
     bool AutoSize() const { return autoSize_; }
     void setAutoSize(bool autoSize);
+    std::optional<Color> BackColor() const { return backColor_; }
+    void setBackColor(Color color);
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
@@ -22,5 +27,6 @@ protected:
 private:
     void FitToPicture();
     Picture picture_;
+    std::optional<Color> backColor_;
     bool autoSize_ = false;
 };

@@ -1,22 +1,44 @@
 #include "platform/text_box.h"
 
+#include <algorithm>
+
 #include <QLineEdit>
+#include <QValidator>
 
 #include "platform/widget_events.h"
+
+namespace {
+
+// The limit holds for typing only: a longer text set from code stays whole, may be
+// shortened, and takes no more characters. It keeps its own copy of the figures, since the
+// widget may outlive its text box by a turn of the event loop.
+class TypingLimit : public QValidator {
+public:
+    using QValidator::QValidator;
+    int limit = 0;
+    qsizetype shown = 0;  // the length of the text the box holds now
+    State validate(QString& input, int&) const override {
+        return limit == 0 || input.size() <= std::max<qsizetype>(limit, shown) ? Acceptable : Invalid;
+    }
+};
+
+}  // namespace
 
 class TextBoxWidget
     : public widget_events::EventWidget<QLineEdit, widget_events::BaseMouse::Own> {
 public:
     TextBoxWidget(TextBox& box, QWidget* parent)
-        : EventWidget(widget_events::SinkFor(box), parent) {
-        QObject::connect(this, &QLineEdit::textEdited,
-                         [&box](const QString& text) { box.TypedText(text.toStdString()); });
+        : EventWidget(widget_events::SinkFor(box), parent), typingLimit(new TypingLimit(this)) {
+        setValidator(typingLimit);
+        QObject::connect(this, &QLineEdit::textEdited, [this, &box](const QString& text) {
+            typingLimit->shown = text.size();
+            box.TypedText(text.toStdString());
+        });
     }
+    TypingLimit* typingLimit;
 };
 
 void TextBox::setText(std::string text) {
-    if (maxLength_ > 0 && QString::fromStdString(text).size() > maxLength_)
-        text = QString::fromStdString(text).left(maxLength_).toStdString();
     if (text == text_) return;
     text_ = std::move(text);
     Apply();
@@ -44,7 +66,8 @@ void TextBox::Apply() {
     Control::Apply();
     auto* edit = static_cast<TextBoxWidget*>(Widget());
     if (!edit) return;
-    edit->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
     QString text = QString::fromStdString(text_);
+    edit->typingLimit->limit = maxLength_;
+    edit->typingLimit->shown = text.size();
     if (edit->text() != text) edit->setText(text);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A one-line text box; typing stops at MaxLength characters (0: no limit).
+// A one-line text box; typing stops at MaxLength characters (0: no limit), while a text
+// set from code is kept whole.
 
 #include "platform/control.h"
 

@@ -15,6 +15,8 @@ public:
 
     std::function<void()> OnTimer;
 
+    void Unrealize() override;
+
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void Apply() override;

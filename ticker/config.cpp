@@ -42,6 +42,8 @@ void Config::InitializeComponent() {
         control.setContainer(frame);
         control.Move(left, top, width, height);
     };
+    // The labels lie clear on their frames.
+    for (Label* label : {&Label3, &Label4, &Label2, &Label5}) label->setTransparent(true);
     place(Label3, Frame3, 165, 285, 1530, 195);
     Label3.setCaption("Update quotes every:");
     place(txtSeconds, Frame3, 1800, 260, 420, 285);

@@ -114,6 +114,7 @@ uint32_t ColorOf(const std::array<int16_t, 4>& parts) {
 
 void QuoteGet::GetQuote() {
     Ticker& ticker = program_.ticker();
+    if (QuoteURL.empty()) return;  // no request yet: an empty list shows blank values
     ticker.inetQuotes.setMaxReplyBytes(kMaxQuoteReplyBytes);
     QuoteReply = ticker.inetQuotes.OpenURL(QuoteURL);
     if (QuoteReply.empty() || QuoteReply == "<invalid address>") {

@@ -140,6 +140,20 @@ void Ticker::DesignPictures() {
 
 // ---- Load --------------------------------------------------------------------------------
 
+// Each label that grows with its text ends where the next control begins, so that no text
+// is drawn over a button or a neighbour, whatever the quote service sends.
+void Ticker::KeepLabelsInTheirSlots() {
+    // A symbol cut short reads as another symbol: the symbol labels shrink instead.
+    Label1.setShrinkToFit(true);
+    qCurrentStock.setShrinkToFit(true);
+    Label1.setMaxWidth(Label2.Left() - Label1.Left());
+    Label2.setMaxWidth(Label3.Left() - Label2.Left());
+    Label3.setMaxWidth(picWindow.Left() - Label3.Left());
+    for (Label* value : {&qCurrentStock, &qLastPrice, &qChange, &qOpenPrice, &qDailyHigh,
+                         &qDailyLow, &qVolume})
+        value->setMaxWidth(picChart.Left() - value->Left());
+}
+
 
 void Ticker::ApplyLargeFontPictures() {
     std::pair<PictureBox*, PictureBox*> twins[] = {
@@ -238,6 +252,11 @@ void Ticker::Form_Load() {
         picSkin.setPicture(shade ? picLargeShade.GetPicture() : picLargeFull.GetPicture());
     }
     setHeight(picSkin.Height());
+    // The 4/3 enlargement can leave the window a pixel wider than its skin; that strip
+    // takes the skin's edge colour.
+    const Picture& skin = picSkin.GetPicture();
+    setBackColor(skin.PixelColor(skin.WidthPixels() - 1, skin.HeightPixels() / 2));
+    KeepLabelsInTheirSlots();
 
     program_.showContents.Docked = TextToBoolean(Stored("Docked")).value_or(false);
     AlwaysOnTop::SetAlwaysOnTop(*this);
@@ -249,9 +268,11 @@ void Ticker::Form_Load() {
     // With the chart window open, its place decides the docking, not the stored flag.
     if (isLoaded(program_.charts())) Docking::UpdateDockedWithCharts(program_, *this);
 
-    // One record is enough for a first request: the cursor stays on it.
+    // One record is enough for a first request: the cursor stays on it. An empty list
+    // drops the previous list's request, so its figures are not fetched again.
     QuoteGet& quotes = program_.quoteGet;
-    if (!program_.getSymbol.QuoteSymbol.empty() && program_.getSymbol.StockRecCount >= 1) {
+    if (!HasSymbols()) quotes.QuoteURL.clear();
+    if (!program_.getSymbol.QuoteSymbol.empty() && HasSymbols()) {
         FirstQuote = true;
         quotes.PrepareQuoteSymbol();
         quotes.BuildQuoteRequest();
@@ -264,9 +285,11 @@ void Ticker::Form_Load() {
 
 // ---- Handlers ----------------------------------------------------------------------------
 
+bool Ticker::HasSymbols() const { return program_.getSymbol.StockRecCount >= 1; }
+
 void Ticker::Timer2_Timer() {
     if (TickCount >= Interval) {
-        if (!program_.config().CL && !Pause) {
+        if (!program_.config().CL && !Pause && HasSymbols()) {
             Timer2.setEnabled(false);
             program_.quoteGet.BuildQuoteRequest();
             program_.quoteGet.GetQuote();

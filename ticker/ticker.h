@@ -158,6 +158,8 @@ protected:
 private:
     void DesignPictures();
     void DesignLabels();
+    // An empty list has nothing to ask for: its values stay blank.
+    bool HasSymbols() const;
     void TogglePause();
     void WireMenus();
     void WireDragging();
@@ -174,6 +176,7 @@ private:
     void OpenResearchPage(const std::string& host, const std::string& path);
     void ApplyLargeFontPictures();
     void ApplyLargeSize();
+    void KeepLabelsInTheirSlots();
     std::string Stored(const char* name) const;
     double StoredNumber(const char* name) const;
 

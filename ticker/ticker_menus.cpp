@@ -4,6 +4,7 @@
 #include "dialogs/about.h"
 #include "dialogs/update_checker.h"
 #include "platform/runtime.h"
+#include "platform/text_case.h"
 #include "platform/user32.h"
 #include "ticker/config.h"
 #include "symbols/symbol_editor.h"
@@ -35,7 +36,7 @@ void Ticker::WireMenus() {
     auto page = [this](Menu& item, const std::string& host, std::function<std::string()> path) {
         item.OnClick = [this, &host, path] { OpenResearchPage(host, path()); };
     };
-    auto first = [this] { return InfoStock.substr(0, 1); };
+    auto first = [this] { return FirstCharacter(InfoStock); };
     auto chart = [this](const char* period) {
         return [this, period] { return "/q?s=" + InfoStock + "&d=" + period; };
     };

@@ -1,4 +1,10 @@
 // The chart window: its layout, placement, docking, saves and handlers.
+#include <QFontMetricsF>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
 #include "charts/charts_fixture.h"
 #include "docking/show_contents.h"
 #include "support/mouse_events.h"
@@ -41,8 +47,8 @@ TEST_F(ChartWindowTest, OpensWithTheDesignedLayoutAndTheCachedChart) {
                           {"picRight", 3020, 240, 135, 1425}, {"picBottom", 0, 1660, 3150, 735},
                           {"picCharts", 150, 240, 2895, 1815}, {"picSymbol", 100, 80, 1065, 270},
                           {"picChartType", 100, 380, 1065, 270}, {"picUpdate", 2160, 180, 855, 375},
-                          {"picExit", 2960, 30, 150, 150},    {"lblSymbol", 1280, 100, 420, 210},
-                          {"lblChartType", 1280, 420, 420, 210}, {"lblLoading", 1130, 680, 735, 195}});
+                          {"picExit", 2960, 30, 150, 150},    {"lblSymbol", 1280, 100, 790, 210},
+                          {"lblChartType", 1280, 420, 790, 210}});
     EXPECT_EQ(charts.lblSymbol.Caption(), "MSFT");
     EXPECT_EQ(charts.lblChartType.Caption(), "5 Day");
     EXPECT_EQ(charts.lblLoading.Caption(), "Loading...");
@@ -65,13 +71,60 @@ TEST_F(ChartWindowTest, LargeFontsMoveTheControlsAndShrinkTheWindowToItsPictures
     EXPECT_EQ(charts.Width(), 210 * 12);
     EXPECT_EQ(charts.Height(), 1320 + 49 * 12);
     ExpectLayout(charts, {{"picLeft", 0, 192, -1, -1},      {"picRight", 2412, 192, -1, -1},
-                          {"picCharts", 120, 192, -1, -1},  {"lblLoading", 840, 480, -1, -1},
+                          {"picCharts", 120, 192, -1, -1},
                           {"picBottom", 0, 1320, -1, -1},   {"picExit", 2360, 20, -1, -1},
                           {"picSymbol", 80, 65, -1, -1},    {"picChartType", 80, 300, -1, -1},
                           {"lblSymbol", 1020, 80, -1, -1},  {"lblChartType", 1020, 310, -1, -1},
                           {"picUpdate", 1730, 140, -1, -1}});
     EXPECT_EQ(charts.lblSymbol.GetFont().Size, 7);
     EXPECT_EQ(charts.lblChartType.GetFont().Size, 7);
+}
+
+// True when the label's widget is wide enough for its text in the font it draws with.
+bool ShowsWhole(const Label& label) {
+    auto* widget = qobject_cast<QLabel*>(label.Widget());
+    return widget && QFontMetricsF(widget->font()).horizontalAdvance(widget->text()) <= widget->width();
+}
+
+TEST_F(ChartWindowTest, TheSymbolAndPeriodLabelsFillTheirWellsAndATenCharacterSymbolShowsWhole) {
+    for (int dpi : {96, 120}) {
+        SCOPED_TRACE(dpi);
+        desktop.dpi = dpi;
+        StoreChartSetting("Symbol", "ABCDEFGHIJ");
+        Charts& charts = ShowCharts();
+        for (const Label* label : {&charts.lblSymbol, &charts.lblChartType})
+            EXPECT_EQ(label->Widget()->geometry().right(), 137) << label->Name();  // the well's last inner pixel
+        EXPECT_EQ(charts.lblSymbol.Widget()->x(), 85);
+        EXPECT_TRUE(ShowsWhole(charts.lblSymbol));
+        EXPECT_EQ(charts.lblSymbol.GetFont().Size, 7);  // the font is kept, only drawn smaller
+    }
+}
+
+TEST_F(ChartWindowTest, LoadingStandsWholeOnTheChartBackdropCentredOnItsDesignedBox) {
+    for (int dpi : {96, 120}) {
+        SCOPED_TRACE(dpi);
+        desktop.dpi = dpi;
+        Charts& charts = ShowCharts();
+        TestHttpServer::Route slow;
+        slow.body = QByteArray::fromStdString(Gif(192, 96));
+        slow.delayMs = 300;
+        server.setRoute("/c/0b/i/ibm.gif", slow);
+        QImage seen;
+        bool whole = false, watchdog = false;
+        QObject context;
+        QTimer::singleShot(100, &context, [&] {
+            whole = charts.lblLoading.Visible() && ShowsWhole(charts.lblLoading);
+            seen = charts.picCharts.Widget()->grab().toImage();
+        });
+        QTimer::singleShot(5000, &context, [&] { watchdog = true; });
+        QTest::mouseClick(charts.picUpdate.Widget(), Qt::LeftButton);
+        ASSERT_FALSE(watchdog);
+        EXPECT_TRUE(whole);
+        ASSERT_FALSE(seen.isNull());
+        EXPECT_EQ(seen.pixelColor(5, 5), QColor(12, 14, 18));  // the backdrop, not the face
+        const float designedLeft = dpi == 96 ? 1130 : 840;
+        EXPECT_FLOAT_EQ(charts.lblLoading.Left() + charts.lblLoading.Width() / 2, designedLeft + 735.0f / 2);
+    }
 }
 
 TEST_F(ChartWindowTest, AChartSavedUnderTheShadeViewOpensUnderTheFullView) {

@@ -1,6 +1,12 @@
+#include <QFontMetrics>
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+
 #include "settings/get_string.h"
 #include "settings/registry2.h"
 #include "support/ticker_fixture.h"
+#include "platform/frame.h"
 #include "ticker/config.h"
 #include "ticker/ticker.h"
 
@@ -84,10 +90,63 @@ TEST_F(ConfigTest, CancelAndTheCloseBoxStoreNothingAndLetTheTickerRefresh) {
     EXPECT_FALSE(config.CL);
 }
 
-TEST_F(ConfigTest, TheBoxesTakeThreeCharacters) {
+TEST_F(ConfigTest, TypingStopsAtThreeCharacters) {
     Config& config = Open();
-    config.txtSeconds.setText("12345");
+    auto* box = qobject_cast<QLineEdit*>(config.txtSeconds.Widget());
+    ASSERT_NE(box, nullptr);
+    box->selectAll();
+    QTest::keyClicks(box, "12345");
     EXPECT_EQ(config.txtSeconds.Text(), "123");
+    EXPECT_EQ(box->text().toStdString(), "123");
+}
+
+TEST_F(ConfigTest, ALongerStoredValueIsKeptWholeAndOnlyTypingIsLimited) {
+    StoreSetting("Interval", "1000");
+    Config& config = Open();
+    auto* box = qobject_cast<QLineEdit*>(config.txtSeconds.Widget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text().toStdString(), "1000");
+    EXPECT_EQ(config.txtSeconds.Text(), "1000");  // what OK stores
+    box->end(false);
+    QTest::keyClick(box, Qt::Key_5);  // no room for more
+    EXPECT_EQ(box->text().toStdString(), "1000");
+    QTest::keyClick(box, Qt::Key_Backspace);  // but it may shrink
+    EXPECT_EQ(box->text().toStdString(), "100");
+    QTest::keyClick(box, Qt::Key_0);  // now the limit holds again
+    EXPECT_EQ(config.txtSeconds.Text(), "100");
+}
+
+// The rows of column x in the image that differ from the colour at its first row.
+std::vector<int> LinesInColumn(const QImage& image, int x) {
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y)
+        if (image.pixelColor(x, y) != image.pixelColor(x, 0)) rows.push_back(y);
+    return rows;
+}
+
+TEST_F(ConfigTest, FramesCarryTheirCaptionOnTheTopLineAndLabelsLieClearOnThem) {
+    Config& config = Open();
+    for (const Frame* frame : {&config.Frame3, &config.Frame5, &config.Frame4}) {
+        SCOPED_TRACE(frame->Caption());
+        QWidget* widget = frame->Widget();
+        const QImage shown = widget->grab().toImage();
+        const int captionHeight = QFontMetrics(widget->font()).height();
+        // Right of the caption, the only lines are the frame's top and bottom edges: the top
+        // one crosses the caption's middle, the bottom one closes the box at its foot.
+        const std::vector<int> lines = LinesInColumn(shown, shown.width() - 20);
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_LT(lines.front(), captionHeight);
+        EXPECT_GT(lines.front(), captionHeight / 4);
+        EXPECT_GE(lines.back(), shown.height() - 3);
+        EXPECT_EQ(shown.pixelColor(shown.width() - 20, shown.height() / 2), shown.pixelColor(shown.width() - 20, 0))
+            << "the box is not filled";
+        for (int row : lines)
+            EXPECT_TRUE(row < captionHeight || row >= shown.height() - 3) << "a line inside the box at row " << row;
+    }
+    // A label's empty corner shows the frame's own colour beside it.
+    const QImage shown = config.Frame3.Widget()->grab().toImage();
+    const QRect label = config.Label4.Widget()->geometry();
+    EXPECT_EQ(shown.pixelColor(label.right(), label.bottom()), shown.pixelColor(label.right() + 2, label.bottom()));
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ TEST_F(StartUpTest, AFirstRunCreatesAnEmptySymbolList) {
     EXPECT_TRUE(program().ticker().Visible());
     EXPECT_TRUE(QFile::exists(QString::fromStdString(ProgramFile("stockdata.std"))));
     EXPECT_EQ(ReadProgramFile("stockdata.std"), "");
-    EXPECT_EQ(program().ticker().Label2.Caption(), "Error");  // nothing to ask for yet
+    EXPECT_EQ(program().ticker().Label2.Caption(), "");  // nothing to ask for yet
     EXPECT_TRUE(desktop.boxes.empty());
 }
 

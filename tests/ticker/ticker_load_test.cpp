@@ -1,5 +1,11 @@
+#include <QTest>
+#include <QWidget>
+
 #include "platform/form.h"
+#include "platform/runtime.h"
+#include "support/symbol_manager_fixture.h"
 #include "support/ticker_fixture.h"
+#include "symbols/symbol_editor.h"
 #include "ticker/ticker.h"
 
 namespace {
@@ -129,6 +135,38 @@ TEST_F(TickerLoadTest, AReloadStartsTheCycleAgainAndKeepsThePublicVariables) {
     EXPECT_FALSE(ticker.Pause);
     EXPECT_EQ(RequestedSymbols(), (std::vector<std::string>{"IBM", "IBM"}));
     EXPECT_EQ(ticker.Label1.Caption(), "IBM");
+}
+
+class EmptyListTest : public SymbolManagerTest {
+protected:
+    // Removes every row in the Symbol Manager and saves through its OK button.
+    void SaveAnEmptyList() {
+        SymbolEditor& window = editor();
+        window.Show();
+        window.ListView1.ListItems.Clear();
+        desktop.answers = {MsgBox::vbYes};
+        QTest::keyClick(window.cmdOK.Widget()->window(), Qt::Key_Return);  // OK, the default
+    }
+};
+
+TEST_F(EmptyListTest, ShowsBlankValuesAndFetchesNothingUntilASymbolIsAdded) {
+    WriteRows({{"IBM", "IBM"}});
+    StoreSetting("Interval", "0");
+    Ticker& ticker = ShowTicker();
+    ASSERT_EQ(ticker.Label2.Caption(), "84.50");
+    SaveAnEmptyList();
+    ASSERT_TRUE(ticker.Loaded());
+    for (const Label* label : {&ticker.Label1, &ticker.Label2, &ticker.Label3, &ticker.qCurrentStock,
+                               &ticker.qLastPrice, &ticker.qChange, &ticker.qVolume})
+        EXPECT_EQ(label->Caption(), "") << label->Name();
+    for (int tick = 0; tick < 3; ++tick) ticker.Timer2_Timer();
+    EXPECT_EQ(ticker.Label2.Caption(), "");
+    EXPECT_EQ(RequestedSymbols(), std::vector<std::string>{"IBM"});
+
+    WriteRows({{"MSFT", "Microsoft"}});
+    ticker.Unload();
+    ticker.Show();
+    EXPECT_EQ(RequestedSymbols(), (std::vector<std::string>{"IBM", "MSFT"}));
 }
 
 }  // namespace

@@ -81,6 +81,10 @@ TEST_F(TickerMenusTest, ResearchPagesCarryTheSymbolVerbatim) {
         {"IBM", "InsiderMenuItem", "research.invalid", "/t/I/IBM.html"},
         {"30YR", "NewsMenuItem", "research.invalid", "/n/3/30 YR.html"},
         {"S&P 500", "SOneDayMenuItem", "charts.invalid", "/q?s=S&&P 500&d=1b"},
+        // The first letter is a whole character, of two or three bytes in UTF-8.
+        {"\xC3\x84" "BC", "NewsMenuItem", "research.invalid", "/n/\xC3\x84/\xC3\x84" "BC.html"},
+        {"\xE2\x82\xAC" "URO", "CompanyProfileMenuItem", "research.invalid",
+         "/p/\xE2\x82\xAC/\xE2\x82\xAC" "URO.html"},
     };
     for (const Case& c : cases) {
         desktop.urls.clear();
