@@ -15,8 +15,6 @@ public:
 
     std::function<void()> OnTimer;
 
-    void Unrealize() override;
-
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void Apply() override;
