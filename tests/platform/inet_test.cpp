@@ -1,6 +1,7 @@
 #include "platform/inet.h"
 
 #include "tests/support/test_http_server.h"
+#include "tests/support/wait_until.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -98,6 +99,43 @@ TEST_F(InetTest, TextAndBytesArriveExactlyAsSent) {
 TEST_F(InetTest, BodyWithoutLengthEndsWithTheConnection) {
     server.setRoute("/v", {.body = "4.01\r\n", .declareLength = false});
     EXPECT_EQ(fetch(server.url("/v")), "4.01\r\n");
+}
+
+TEST_F(InetTest, ChunkedBodyIsReassembled) {
+    server.setRoute("/v", {.body = "4;part=1\r\n4.01\r\n2\r\n\r\n\r\n0\r\nX-Sum: 1\r\n\r\n",
+                           .headers = "Transfer-Encoding: chunked\r\n",
+                           .declareLength = false});
+    EXPECT_EQ(fetch(server.url("/v")), "4.01\r\n");
+    EXPECT_EQ(states, kCompletedStates);
+}
+
+// A reset is not an end of the reply, whatever frames its body.
+TEST_F(InetTest, ResetBeforeTheBodyEndsIsAFailedFetch) {
+    const QByteArray part = "\"IBM\",84.5";
+    server.setRoute("/close", {.behaviour = Behaviour::Reset, .body = part, .declareLength = false});
+    server.setRoute("/sized", {.behaviour = Behaviour::Reset, .body = part,
+                               .headers = "Content-Length: 100\r\n", .declareLength = false});
+    server.setRoute("/chunked", {.behaviour = Behaviour::Reset, .body = "40\r\n" + part,
+                                 .headers = "Transfer-Encoding: chunked\r\n",
+                                 .declareLength = false});
+    for (const char* path : {"/close", "/sized", "/chunked"}) {
+        SCOPED_TRACE(path);
+        states.clear();
+        expectFailed(fetch(server.url(path)));
+    }
+}
+
+// A flood of header lines must end the fetch and leave no connection to the host behind,
+// so that the next request reaches it.
+TEST_F(InetTest, EndlessHeaderFailsAndLaterRequestsAreAnswered) {
+    inet.setRequestTimeout(2);
+    server.setRoute("/flood", {.behaviour = Behaviour::EndlessHeader});
+    server.setRoute("/ok", {.body = "fine"});
+    expectFailed(fetch(server.url("/flood")));
+    EXPECT_TRUE(WaitUntil([this] { return server.openConnections() == 0; }, kWatchdogMs));
+    states.clear();
+    EXPECT_EQ(fetch(server.url("/ok")), "fine");
+    EXPECT_EQ(states, kCompletedStates);
 }
 
 TEST_F(InetTest, EmptyBodyIsAReplyNotAFailure) {
@@ -256,8 +294,12 @@ TEST_F(InetTest, RepliesAboveTheSizeLimitFail) {
     server.setRoute("/declared", {.body = tooLarge});
     server.setRoute("/undeclared", {.body = tooLarge, .declareLength = false});
     server.setRoute("/endless", {.behaviour = Behaviour::Endless});
+    server.setRoute("/chunked", {.body = QByteArray::number(tooLarge.size(), 16) + "\r\n" +
+                                         tooLarge + "\r\n0\r\n\r\n",
+                                 .headers = "Transfer-Encoding: chunked\r\n",
+                                 .declareLength = false});
     inet.setRequestTimeout(60);  // the endless reply must end at the limit, not the time-out
-    for (const char* path : {"/declared", "/undeclared", "/endless"}) {
+    for (const char* path : {"/declared", "/undeclared", "/endless", "/chunked"}) {
         SCOPED_TRACE(path);
         states.clear();
         expectFailed(fetch(server.url(path)));
