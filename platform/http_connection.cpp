@@ -48,9 +48,10 @@ std::optional<int64_t> parseNumber(std::string_view text, int base) {
     return value;
 }
 
-// Where the head ends (after its empty line), or npos; a bare LF ends lines too.
-size_t headEnd(const std::string& head) {
-    for (size_t at = head.find('\n'); at != std::string::npos; at = head.find('\n', at + 1)) {
+// Where the head ends (after its empty line), or npos; a bare LF ends lines too. The search
+// starts at from, so that a head arriving in small pieces is not scanned again and again.
+size_t headEnd(const std::string& head, size_t from) {
+    for (size_t at = head.find('\n', from); at != std::string::npos; at = head.find('\n', at + 1)) {
         if (at + 1 < head.size() && head[at + 1] == '\n') return at + 2;
         if (at + 2 < head.size() && head[at + 1] == '\r' && head[at + 2] == '\n') return at + 3;
     }
@@ -151,9 +152,10 @@ void HttpConnection::feed(const char* data, size_t size) {
         feedBody(data, size);
         return;
     }
+    const size_t scanned = head_.size() < 3 ? 0 : head_.size() - 3;  // "\n\r\n" may straddle
     head_.append(data, size);
-    for (;;) {
-        const size_t end = headEnd(head_);
+    for (size_t from = scanned;; from = 0) {
+        const size_t end = headEnd(head_, from);
         if (end == std::string::npos || end > kMaxHeadBytes) {
             if (head_.size() > kMaxHeadBytes || end != std::string::npos) finish(State::Failed);
             return;

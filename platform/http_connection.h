@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 class HttpConnection {
 public:
@@ -30,7 +31,7 @@ public:
     // Known once the head has arrived (ReceivingBody or Complete).
     int Status() const { return status_; }
     const std::string& Location() const { return location_; }
-    const std::string& Body() const { return body_; }
+    std::string TakeBody() { return std::move(body_); }
 
 private:
     enum class Framing { None, Length, Chunked, Close };

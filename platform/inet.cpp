@@ -14,6 +14,7 @@
 #include <array>
 #include <cassert>
 #include <climits>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -47,10 +48,11 @@ std::string requestFor(const QUrl& url) {
 }  // namespace
 
 // One fetch: the host lookup, the connection and the redirects it follows. The socket
-// notifiers and the lookup only record and wake the loop; the fetch's own frame advances
-// the exchange and raises the events, outside any Qt signal, so that a handler may cancel,
-// fetch on another instance or run a loop of its own.
-struct InetFetch {
+// notifiers and the lookup raise no events, they only mark progress and wake the loop; the
+// fetch's own frame advances the exchange and raises the events, outside any Qt signal, so
+// that a handler may cancel, fetch on another instance or run a loop of its own.
+class InetFetch {
+public:
     QEventLoop loop;
     QTimer deadline;
     QUrl url;
@@ -125,7 +127,7 @@ struct InetFetch {
             if (!judgeHead()) return;
         }
         if (state == HttpConnection::State::Complete) {
-            body = connection->Body();
+            body = connection->TakeBody();
             finished = true;
             close();
             return;
