@@ -1,11 +1,12 @@
 #include "platform/inet.h"
 
+#include "platform/http_connection.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkProxy>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QUrl>
 
@@ -13,6 +14,7 @@
 #include <array>
 #include <cassert>
 #include <climits>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -25,25 +27,43 @@ int timeoutMilliseconds(int32_t seconds) {
     return static_cast<int>(std::min<int64_t>(int64_t{seconds} * 1000, INT_MAX));
 }
 
-std::optional<QUrl> fetchableUrl(const std::string& text) {
-    const QUrl url(QString::fromStdString(text));
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || (scheme != "http" && scheme != "https") || url.host().isEmpty())
-        return std::nullopt;
-    return url;
+bool fetchable(const QUrl& url) {
+    return url.isValid() && url.scheme().toLower() == "http" && !url.host().isEmpty();
+}
+
+bool isRedirect(int status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// A plain GET: the only headers are the two HTTP/1.1 asks for.
+std::string requestFor(const QUrl& url) {
+    QByteArray target =
+        url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
+    if (!target.startsWith('/')) target.prepend('/');
+    const QByteArray host = url.adjusted(QUrl::RemoveUserInfo).authority(QUrl::FullyEncoded).toUtf8();
+    return ("GET " + target + " HTTP/1.1\r\nHost: " + host + "\r\nConnection: close\r\n\r\n")
+        .toStdString();
 }
 
 }  // namespace
 
-// What the reply's signals have reported so far. The signals only record and wake the loop;
-// the events are raised from the fetch's own frame, outside any Qt signal, so that a handler
-// may cancel, fetch on another instance or run a loop of its own.
-struct InetFetch {
+// One fetch: the host lookup, the connection and the redirects it follows. The socket
+// notifiers and the lookup raise no events, they only mark progress and wake the loop; the
+// fetch's own frame advances the exchange and raises the events, outside any Qt signal, so
+// that a handler may cancel, fetch on another instance or run a loop of its own.
+class InetFetch {
+public:
     QEventLoop loop;
     QTimer deadline;
-    QNetworkReply* reply = nullptr;
-    QByteArray body;
+    QUrl url;
     int64_t maxBytes = 0;
+    int redirects = 0;
+    int lookupId = -1;
+    QList<QHostAddress> addresses;  // of url's host, not yet tried
+    std::unique_ptr<HttpConnection> connection;
+    std::unique_ptr<QSocketNotifier> readable, writable;
+    std::string body;
+    bool ready = false;  // the socket can be advanced
     bool requestSent = false;
     bool responseStarted = false;
     bool finished = false;
@@ -52,18 +72,120 @@ struct InetFetch {
     bool news = false;  // recorded since the loop last woke
     int16_t raised = InetState::icNone;
 
+    ~InetFetch() { close(); }
+
     void wake() {
         news = true;
         loop.quit();
     }
     void fail() {
         failed = true;
-        if (reply && !finished) reply->abort();  // finishes the reply at once
+        finished = true;
+        close();  // at once: a time-out or a cancel leaves no connection behind
         wake();
     }
     void cancel() {
         cancelled = true;
         fail();
+    }
+
+    // Starts the exchange with target, looking its host up unless it is a numeric address.
+    void open(const QUrl& target) {
+        close();
+        url = target;
+        const QHostAddress numeric(url.host());
+        if (!numeric.isNull()) {
+            addresses = {numeric};
+            connectNext();
+            return;
+        }
+        lookupId = QHostInfo::lookupHost(url.host(), &loop, [this](const QHostInfo& info) {
+            lookupId = -1;
+            addresses = info.addresses();
+            connectNext();
+            wake();
+        });
+    }
+
+    // Advances the exchange once the socket has been reported ready.
+    void step() {
+        if (!ready || !connection) return;
+        ready = false;
+        const bool wasConnecting = connection->state() == HttpConnection::State::Connecting;
+        connection->Advance();
+        const HttpConnection::State state = connection->state();
+        if (state == HttpConnection::State::Failed) {
+            if (wasConnecting)
+                connectNext();
+            else
+                fail();
+            return;
+        }
+        requestSent = requestSent || state >= HttpConnection::State::ReceivingHead;
+        if (state >= HttpConnection::State::ReceivingBody) {
+            responseStarted = true;
+            if (!judgeHead()) return;
+        }
+        if (state == HttpConnection::State::Complete) {
+            body = connection->TakeBody();
+            finished = true;
+            close();
+            return;
+        }
+        readable->setEnabled(true);
+        writable->setEnabled(connection->WantsWrite());
+    }
+
+private:
+    void close() {
+        readable.reset();
+        writable.reset();
+        connection.reset();
+        if (lookupId >= 0) QHostInfo::abortHostLookup(lookupId);
+        lookupId = -1;
+    }
+
+    // Tries the host's addresses in turn until one takes the connection.
+    void connectNext() {
+        close();
+        while (!addresses.isEmpty()) {
+            connection = std::make_unique<HttpConnection>(
+                addresses.takeFirst().toString().toStdString(), uint16_t(url.port(80)),
+                requestFor(url), maxBytes);
+            if (connection->state() != HttpConnection::State::Failed) {
+                watch(connection->fd());
+                return;
+            }
+        }
+        fail();
+    }
+
+    void watch(int fd) {
+        readable = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        writable = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
+        for (QSocketNotifier* notifier : {readable.get(), writable.get()})
+            QObject::connect(notifier, &QSocketNotifier::activated, &loop, [this, notifier] {
+                notifier->setEnabled(false);  // until the frame has advanced the socket
+                ready = true;
+                wake();
+            });
+        writable->setEnabled(connection->WantsWrite());
+    }
+
+    // Acts on the reply's status once its head is in; false when that ended this exchange.
+    bool judgeHead() {
+        const int status = connection->Status();
+        if (status >= 400) {
+            fail();
+            return false;
+        }
+        if (!isRedirect(status) || connection->Location().empty()) return true;
+        const QUrl next = url.resolved(QUrl(QString::fromStdString(connection->Location())));
+        if (++redirects > kMaxRedirects || !fetchable(next))
+            fail();
+        else
+            open(next);
+        return false;
     }
 };
 
@@ -71,34 +193,31 @@ class InetSession {
 public:
     using Raise = std::function<void(int16_t)>;
 
-    InetSession() { manager_.setProxy(QNetworkProxy(QNetworkProxy::NoProxy)); }
-
     bool busy() const { return current_ != nullptr; }
 
     void cancel() { current_->cancel(); }
 
-    std::optional<QByteArray> fetch(const QUrl& url, int timeoutMs, int64_t maxBytes,
-                                    const Raise& raise) {
+    std::optional<std::string> fetch(const QUrl& url, int timeoutMs, int64_t maxBytes,
+                                     const Raise& raise) {
         InetFetch f;
         f.maxBytes = maxBytes;
         current_ = &f;
         run(f, url, timeoutMs, raise);
         current_ = nullptr;
-        if (f.reply) {
-            f.reply->disconnect();
-            if (!f.finished) f.reply->abort();
-            delete f.reply;
-        }
         if (f.failed) return std::nullopt;
-        return f.body;
+        return std::move(f.body);
     }
 
 private:
     void run(InetFetch& f, const QUrl& url, int timeoutMs, const Raise& raise) {
         raiseUpTo(f, InetState::icConnecting, raise);
         if (f.cancelled) return;
-        start(f, url, timeoutMs);
+        f.deadline.setSingleShot(true);
+        QObject::connect(&f.deadline, &QTimer::timeout, &f.loop, [&f] { f.fail(); });
+        f.deadline.start(timeoutMs);
+        f.open(url);
         for (;;) {
+            f.step();
             if (f.responseStarted)
                 raiseUpTo(f, InetState::icReceivingResponse, raise);
             else if (f.requestSent)
@@ -130,52 +249,6 @@ private:
         }
     }
 
-    void start(InetFetch& f, const QUrl& url, int timeoutMs) {
-        QNetworkRequest request(url);
-        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                             QNetworkRequest::NoLessSafeRedirectPolicy);
-        request.setMaximumRedirectsAllowed(kMaxRedirects);
-        request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
-        request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
-
-        QNetworkReply* reply = manager_.get(request);
-        f.reply = reply;
-        QObject::connect(reply, &QNetworkReply::requestSent, reply, [&f] {
-            f.requestSent = true;
-            f.wake();
-        });
-        QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [&f, reply] {
-            f.responseStarted = true;
-            const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-            if (length.isValid() && length.toLongLong() > f.maxBytes)
-                f.fail();
-            else
-                f.wake();
-        });
-        QObject::connect(reply, &QNetworkReply::readyRead, reply, [&f, reply] {
-            f.responseStarted = true;
-            f.body += reply->readAll();
-            if (f.body.size() > f.maxBytes)
-                f.fail();
-            else
-                f.wake();
-        });
-        QObject::connect(reply, &QNetworkReply::finished, reply, [&f, reply] {
-            f.finished = true;
-            const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-            if (reply->error() != QNetworkReply::NoError || status >= 400)
-                f.failed = true;
-            else
-                f.body += reply->readAll();
-            f.wake();
-        });
-
-        f.deadline.setSingleShot(true);
-        QObject::connect(&f.deadline, &QTimer::timeout, &f.loop, [&f] { f.fail(); });
-        f.deadline.start(timeoutMs);
-    }
-
-    QNetworkAccessManager manager_;
     InetFetch* current_ = nullptr;
 };
 
@@ -199,17 +272,16 @@ std::vector<uint8_t> Inet::OpenURLBytes(const std::string& url) {
 std::string Inet::fetch(const std::string& url) {
     assert(QCoreApplication::instance() && "fetching needs the application's event loop");
     lastFetchFailed_ = true;
-    const std::optional<QUrl> address = fetchableUrl(url);
-    if (!address || StillExecuting()) return {};
+    const QUrl address(QString::fromStdString(url));
+    if (!fetchable(address) || StillExecuting()) return {};
     if (!session_) session_ = std::make_unique<InetSession>();
 
     const auto raise = [this](int16_t state) {
         const auto handler = OnStateChanged;  // the handler may replace itself
         if (handler) handler(state);
     };
-    const std::optional<QByteArray> body =
-        session_->fetch(*address, timeoutMilliseconds(requestTimeout_), maxReplyBytes_, raise);
+    std::optional<std::string> body =
+        session_->fetch(address, timeoutMilliseconds(requestTimeout_), maxReplyBytes_, raise);
     lastFetchFailed_ = !body;
-    if (!body) return {};
-    return {body->constData(), static_cast<size_t>(body->size())};
+    return body ? std::move(*body) : std::string();
 }

@@ -19,11 +19,13 @@ constexpr int16_t icNone = 0, icResolvingHost = 1, icHostResolved = 2, icConnect
 class InetSession;
 
 // A fetch raises icConnecting, icRequesting, icReceivingResponse and icResponseCompleted in
-// that order on success, or icError (11) when it fails: refused or dropped connection,
-// time-out, an HTTP status of 400 or more, a redirect chain longer than 5, or a reply above
-// the size limit. The events are raised before the fetch returns, from the fetch itself,
-// so a handler may call Cancel. A URL that is not an http:// or https:// address with a
-// host fails at once, without events. Fetches go out directly, never through a proxy.
+// that order on success, or icError (11) when it fails: refused connection, a connection
+// closed or reset before the reply's end, time-out, an HTTP status of 400 or more, a
+// redirect chain longer than 5, a response head above 64 KiB, or a reply above the size
+// limit. The events are raised before the fetch returns, from the fetch itself, so a
+// handler may call Cancel. A URL that is not an http:// address with a host fails at once,
+// without events. Fetches go out directly, never through a proxy, on this thread alone:
+// a fetch that ends for any reason leaves no connection behind.
 // When the application quits its event loops, the fetch waiting (or any started after)
 // is abandoned: it returns empty and counts as failed, without icError.
 // An Inet must not be destroyed while its own fetch runs.

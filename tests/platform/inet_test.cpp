@@ -1,6 +1,7 @@
 #include "platform/inet.h"
 
 #include "tests/support/test_http_server.h"
+#include "tests/support/wait_until.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -100,6 +101,55 @@ TEST_F(InetTest, BodyWithoutLengthEndsWithTheConnection) {
     EXPECT_EQ(fetch(server.url("/v")), "4.01\r\n");
 }
 
+Route chunked(const QByteArray& chunks) {
+    return {.body = chunks, .headers = "Transfer-Encoding: chunked\r\n", .declareLength = false};
+}
+
+TEST_F(InetTest, ChunkedBodyIsReassembled) {
+    server.setRoute("/v", chunked("4;part=1\r\n4.01\r\n2\r\n\r\n\r\n0\r\nX-Sum: 1\r\n\r\n"));
+    EXPECT_EQ(fetch(server.url("/v")), "4.01\r\n");
+    EXPECT_EQ(states, kCompletedStates);
+
+    // Chunks larger than one read, and lines split between reads.
+    QByteArray large, chunks;
+    for (int i = 0; i < 20; ++i) {
+        const QByteArray chunk(100'003, char('a' + i));
+        large += chunk;
+        chunks += QByteArray::number(chunk.size(), 16) + "\r\n" + chunk + "\r\n";
+    }
+    server.setRoute("/large", chunked(chunks + "0\r\n\r\n"));
+    EXPECT_EQ(fetch(server.url("/large")), large.toStdString());
+}
+
+// A reset is not an end of the reply, whatever frames its body.
+TEST_F(InetTest, ResetBeforeTheBodyEndsIsAFailedFetch) {
+    const QByteArray part = "\"IBM\",84.5";
+    server.setRoute("/close", {.behaviour = Behaviour::Reset, .body = part, .declareLength = false});
+    server.setRoute("/sized", {.behaviour = Behaviour::Reset, .body = part,
+                               .headers = "Content-Length: 100\r\n", .declareLength = false});
+    Route cutChunks = chunked("40\r\n" + part);
+    cutChunks.behaviour = Behaviour::Reset;
+    server.setRoute("/chunked", cutChunks);
+    for (const char* path : {"/close", "/sized", "/chunked"}) {
+        SCOPED_TRACE(path);
+        states.clear();
+        expectFailed(fetch(server.url(path)));
+    }
+}
+
+// A flood of header lines must end the fetch and leave no connection to the host behind,
+// so that the next request reaches it.
+TEST_F(InetTest, EndlessHeaderFailsAndLaterRequestsAreAnswered) {
+    inet.setRequestTimeout(2);
+    server.setRoute("/flood", {.behaviour = Behaviour::EndlessHeader});
+    server.setRoute("/ok", {.body = "fine"});
+    expectFailed(fetch(server.url("/flood")));
+    EXPECT_TRUE(WaitUntil([this] { return server.openConnections() == 0; }, kWatchdogMs));
+    states.clear();
+    EXPECT_EQ(fetch(server.url("/ok")), "fine");
+    EXPECT_EQ(states, kCompletedStates);
+}
+
 TEST_F(InetTest, EmptyBodyIsAReplyNotAFailure) {
     server.setRoute("/empty", {});
     EXPECT_EQ(fetch(server.url("/empty")), "");
@@ -119,10 +169,13 @@ TEST_F(InetTest, FailedRequestsGiveEmptyAndRaiseError) {
     server.setRoute("/missing", {.status = 404, .body = "not here"});
     server.setRoute("/broken", {.status = 500, .body = "oops"});
     server.setRoute("/drop", {.behaviour = Behaviour::Drop});
+    server.setRoute("/bad-chunk", chunked("zz\r\n4.01\r\n0\r\n\r\n"));
+    server.setRoute("/unended-chunks", chunked("4\r\n4.01\r\n"));
     const std::string refused =
         "http://127.0.0.1:" + std::to_string(TestHttpServer::unusedPort()) + "/x";
     for (const std::string& url :
-         {server.url("/missing"), server.url("/broken"), server.url("/drop"), refused}) {
+         {server.url("/missing"), server.url("/broken"), server.url("/drop"),
+          server.url("/bad-chunk"), server.url("/unended-chunks"), refused}) {
         SCOPED_TRACE(url);
         states.clear();
         expectFailed(fetch(url));
@@ -138,6 +191,7 @@ TEST_F(InetTest, RepliesThatDoNotFinishInTimeEndAtTheTimeOut) {
         SCOPED_TRACE(path);
         states.clear();
         expectFailed(fetch(server.url(path)));
+        EXPECT_TRUE(WaitUntil([this] { return server.openConnections() == 0; }, kWatchdogMs));
     }
 }
 
@@ -171,6 +225,7 @@ TEST_F(InetTest, CancelFromAnEventEndsTheFetchWithoutError) {
     EXPECT_EQ(fetch(server.url("/slow")), "");
     EXPECT_TRUE(inet.LastFetchFailed());
     EXPECT_EQ(std::count(states.begin(), states.end(), InetState::icError), 0);
+    EXPECT_TRUE(WaitUntil([this] { return server.openConnections() == 0; }, kWatchdogMs));
 }
 
 TEST_F(InetTest, CancelFromAProgressEventEndsTheFetch) {
@@ -260,8 +315,10 @@ TEST_F(InetTest, RepliesAboveTheSizeLimitFail) {
     server.setRoute("/declared", {.body = tooLarge});
     server.setRoute("/undeclared", {.body = tooLarge, .declareLength = false});
     server.setRoute("/endless", {.behaviour = Behaviour::Endless});
+    server.setRoute("/chunked", chunked(QByteArray::number(tooLarge.size(), 16) + "\r\n" +
+                                        tooLarge + "\r\n0\r\n\r\n"));
     inet.setRequestTimeout(60);  // the endless reply must end at the limit, not the time-out
-    for (const char* path : {"/declared", "/undeclared", "/endless"}) {
+    for (const char* path : {"/declared", "/undeclared", "/endless", "/chunked"}) {
         SCOPED_TRACE(path);
         states.clear();
         expectFailed(fetch(server.url(path)));
@@ -289,6 +346,20 @@ TEST_F(InetTest, RedirectsAreFollowedUpToFive) {
         else
             expectFailed(reply);
     }
+}
+
+TEST_F(InetTest, RelativeRedirectsResolveAgainstTheAddressThatGaveThem) {
+    server.setRoute("/d/moved", {.status = 301, .location = "quotes.csv?s=IBM"});
+    server.setRoute("/moved", {.status = 302, .location = "/d/moved"});
+    server.setRoute("/d/quotes.csv", {.body = "quote"});
+    EXPECT_EQ(fetch(server.url("/moved")), "quote");
+    EXPECT_EQ(server.requestLines().back(), "GET /d/quotes.csv?s=IBM HTTP/1.1");
+}
+
+TEST_F(InetTest, HostNamesAreLookedUp) {
+    server.setRoute("/ok", {.body = "fine"});
+    const std::string address = server.url("/ok");
+    EXPECT_EQ(fetch("http://localhost" + address.substr(address.rfind(':'))), "fine");
 }
 
 TEST_F(InetTest, AddressesThatCannotBeFetchedGiveEmptyAtOnce) {

@@ -3,6 +3,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <sys/socket.h>
+
 #include <cassert>
 #include <memory>
 
@@ -10,6 +12,7 @@ namespace {
 
 constexpr int kTrickleIntervalMs = 50;
 constexpr qint64 kEndlessChunkBytes = 64 * 1024;
+constexpr int kResetAfterMs = 50;  // lets the client read what came before the reset
 
 QByteArray reasonPhrase(int status) {
     switch (status) {
@@ -73,6 +76,8 @@ void TestHttpServer::accept(QTcpSocket* socket) {
         bool answered = false;  // one request per connection; what follows is not read
     };
     auto request = std::make_shared<Request>();
+    ++openConnections_;
+    QObject::connect(socket, &QObject::destroyed, &server_, [this] { --openConnections_; });
     QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request] {
         if (request->answered) return;
@@ -101,13 +106,24 @@ void TestHttpServer::answer(QTcpSocket* socket, const QByteArray& target) {
 void TestHttpServer::respond(QTcpSocket* socket, const Route& route) {
     if (!connected(socket)) return;
     switch (route.behaviour) {
-    case Behaviour::Answer: {
-        QByteArray headers;
+    case Behaviour::Answer:
+    case Behaviour::Reset: {
+        QByteArray headers = route.headers;
         if (!route.location.isEmpty()) headers += "Location: " + route.location + "\r\n";
         if (route.declareLength)
             headers += "Content-Length: " + QByteArray::number(route.body.size()) + "\r\n";
         socket->write(head(route.status, headers) + route.body);
-        socket->disconnectFromHost();  // after the pending bytes are out
+        if (route.behaviour == Behaviour::Answer) {
+            socket->disconnectFromHost();  // after the pending bytes are out
+            break;
+        }
+        socket->flush();
+        QTimer::singleShot(kResetAfterMs, socket, [socket] {
+            const linger abortive = {.l_onoff = 1, .l_linger = 0};  // close sends a reset
+            ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &abortive,
+                         sizeof abortive);
+            socket->abort();
+        });
         break;
     }
     case Behaviour::Drop:

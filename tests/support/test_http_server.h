@@ -21,14 +21,16 @@ public:
         Endless,  // a body without a length that never ends
         Silent,   // the request is read and never answered
         EndlessHeader,  // a status line, then header lines that never end
+        Reset,    // status, headers and body, then the connection is reset, not closed
     };
     struct Route {
         Behaviour behaviour = Behaviour::Answer;
         int status = 200;
         QByteArray body = {};
         QByteArray location = {};  // sent as the Location header when not empty
+        QByteArray headers = {};   // further header lines, each ending in "\r\n"
         int delayMs = 0;           // the answer starts this long after the request
-        bool declareLength = true; // false: the body ends where the connection closes
+        bool declareLength = true; // false: no Content-Length of the server's own
         std::function<void()> arrived = {};  // runs when the request is in, before any answer
     };
 
@@ -45,6 +47,8 @@ public:
     std::string url(const std::string& pathAndQuery) const;
     // The request lines received so far, in order, e.g. "GET /a?b=c HTTP/1.1".
     const std::vector<QByteArray>& requestLines() const { return requestLines_; }
+    // Connections accepted and not yet closed by either side.
+    int openConnections() const { return openConnections_; }
 
     // Called with each request line as it arrives, before its route is looked up.
     std::function<void(const QByteArray& requestLine)> onRequest;
@@ -60,4 +64,5 @@ private:
     QTcpServer server_;
     std::map<std::string, Route> routes_;
     std::vector<QByteArray> requestLines_;
+    int openConnections_ = 0;
 };

@@ -1,0 +1,307 @@
+#include "platform/http_connection.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+constexpr size_t kReadBytes = 64 * 1024;
+constexpr size_t kMaxChunkLineBytes = 1024;
+
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A number in the given base, all of text; nullopt when empty, malformed or huge.
+std::optional<int64_t> parseNumber(std::string_view text, int base) {
+    constexpr int64_t kLimit = int64_t{1} << 56;
+    if (text.empty()) return std::nullopt;
+    int64_t value = 0;
+    for (char c : text) {
+        int digit = -1;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        else if (base == 16 && lower(c) >= 'a' && lower(c) <= 'f') digit = lower(c) - 'a' + 10;
+        if (digit < 0) return std::nullopt;
+        value = value * base + digit;
+        if (value > kLimit) return std::nullopt;
+    }
+    return value;
+}
+
+// Where the head ends (after its empty line), or npos; a bare LF ends lines too. The search
+// starts at from, so that a head arriving in small pieces is not scanned again and again.
+size_t headEnd(const std::string& head, size_t from) {
+    for (size_t at = head.find('\n', from); at != std::string::npos; at = head.find('\n', at + 1)) {
+        if (at + 1 < head.size() && head[at + 1] == '\n') return at + 2;
+        if (at + 2 < head.size() && head[at + 1] == '\r' && head[at + 2] == '\n') return at + 3;
+    }
+    return std::string::npos;
+}
+
+bool fillAddress(const std::string& address, uint16_t port, sockaddr_storage& storage,
+                 socklen_t& length) {
+    storage = {};
+    auto* v4 = reinterpret_cast<sockaddr_in*>(&storage);
+    if (::inet_pton(AF_INET, address.c_str(), &v4->sin_addr) == 1) {
+        v4->sin_family = AF_INET;
+        v4->sin_port = htons(port);
+        length = sizeof(sockaddr_in);
+        return true;
+    }
+    auto* v6 = reinterpret_cast<sockaddr_in6*>(&storage);
+    if (::inet_pton(AF_INET6, address.c_str(), &v6->sin6_addr) == 1) {
+        v6->sin6_family = AF_INET6;
+        v6->sin6_port = htons(port);
+        length = sizeof(sockaddr_in6);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+HttpConnection::HttpConnection(const std::string& address, uint16_t port, std::string request,
+                               int64_t maxBodyBytes)
+    : request_(std::move(request)), maxBodyBytes_(maxBodyBytes) {
+    sockaddr_storage storage;
+    socklen_t length = 0;
+    if (!fillAddress(address, port, storage, length)) {
+        state_ = State::Failed;
+        return;
+    }
+    fd_ = ::socket(storage.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd_ < 0) {
+        state_ = State::Failed;
+        return;
+    }
+    if (::connect(fd_, reinterpret_cast<const sockaddr*>(&storage), length) == 0)
+        state_ = State::Sending;
+    else if (errno != EINPROGRESS)
+        finish(State::Failed);
+}
+
+HttpConnection::~HttpConnection() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void HttpConnection::Advance() {
+    if (state_ == State::Connecting) connected();
+    if (state_ == State::Sending) send();
+    if (state_ == State::ReceivingHead || state_ == State::ReceivingBody) receive();
+}
+
+void HttpConnection::connected() {
+    int error = 0;
+    socklen_t size = sizeof(error);
+    if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &size) != 0) error = errno;
+    if (error == 0)
+        state_ = State::Sending;
+    else if (error != EINPROGRESS && error != EALREADY)
+        finish(State::Failed);
+}
+
+void HttpConnection::send() {
+    while (sent_ < request_.size()) {
+        const ssize_t n = ::send(fd_, request_.data() + sent_, request_.size() - sent_, MSG_NOSIGNAL);
+        if (n < 0) {
+            if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) finish(State::Failed);
+            return;
+        }
+        sent_ += size_t(n);
+    }
+    state_ = State::ReceivingHead;
+}
+
+// One read per call, so that a flood cannot keep the user interface from its other events.
+void HttpConnection::receive() {
+    std::array<char, kReadBytes> buffer;
+    const ssize_t n = ::recv(fd_, buffer.data(), buffer.size(), 0);
+    if (n > 0) {
+        feed(buffer.data(), size_t(n));
+    } else if (n == 0) {
+        // An orderly close ends only a body that is delimited by it.
+        finish(state_ == State::ReceivingBody && framing_ == Framing::Close ? State::Complete
+                                                                            : State::Failed);
+    } else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+        finish(State::Failed);  // a reset is never the end of a reply
+    }
+}
+
+void HttpConnection::feed(const char* data, size_t size) {
+    if (state_ == State::ReceivingBody) {
+        feedBody(data, size);
+        return;
+    }
+    const size_t scanned = head_.size() < 3 ? 0 : head_.size() - 3;  // "\n\r\n" may straddle
+    head_.append(data, size);
+    for (size_t from = scanned;; from = 0) {
+        const size_t end = headEnd(head_, from);
+        if (end == std::string::npos || end > kMaxHeadBytes) {
+            if (head_.size() > kMaxHeadBytes || end != std::string::npos) finish(State::Failed);
+            return;
+        }
+        const std::string rest = head_.substr(end);
+        if (!parseHead(head_.substr(0, end))) {
+            finish(State::Failed);
+            return;
+        }
+        head_.clear();
+        if (status_ >= 200) {
+            state_ = State::ReceivingBody;
+            if (framing_ == Framing::None || (framing_ == Framing::Length && length_ == 0))
+                finish(State::Complete);
+            else if (!rest.empty())
+                feedBody(rest.data(), rest.size());
+            return;
+        }
+        head_ = rest;  // an interim reply; the real one follows
+    }
+}
+
+bool HttpConnection::parseHead(const std::string& head) {
+    std::string_view text = head;
+    const size_t lineEnd = text.find('\n');
+    const std::string_view statusLine = trimmed(text.substr(0, lineEnd));
+    // "HTTP/1.1 200 OK": the code is the three digits after the first space.
+    if (!statusLine.starts_with("HTTP/") || statusLine.size() < 12 || statusLine[8] != ' ')
+        return false;
+    const std::optional<int64_t> status = parseNumber(statusLine.substr(9, 3), 10);
+    if (!status || (statusLine.size() > 12 && statusLine[12] != ' ')) return false;
+    status_ = int(*status);
+
+    std::optional<int64_t> length;
+    bool chunked = false, encoded = false;
+    location_.clear();
+    for (size_t at = lineEnd + 1; at < text.size();) {
+        const size_t end = std::min(text.find('\n', at), text.size());
+        const std::string_view line = text.substr(at, end - at);
+        at = end + 1;
+        const size_t colon = line.find(':');
+        if (colon == std::string_view::npos) continue;
+        const std::string_view name = line.substr(0, colon);
+        const std::string_view value = trimmed(line.substr(colon + 1));
+        if (equalsNoCase(name, "Content-Length")) {
+            const std::optional<int64_t> parsed = parseNumber(value, 10);
+            if (!parsed || (length && *length != *parsed)) return false;
+            length = parsed;
+        } else if (equalsNoCase(name, "Transfer-Encoding")) {
+            encoded = true;
+            const size_t comma = value.rfind(',');
+            chunked = equalsNoCase(trimmed(value.substr(comma == std::string_view::npos ? 0 : comma + 1)),
+                                   "chunked");
+        } else if (equalsNoCase(name, "Location")) {
+            location_ = std::string(value);
+        }
+    }
+
+    if (status_ < 200 || status_ == 204 || status_ == 304) {
+        framing_ = Framing::None;
+    } else if (encoded) {
+        framing_ = chunked ? Framing::Chunked : Framing::Close;
+    } else if (length) {
+        if (*length > maxBodyBytes_) return false;
+        framing_ = Framing::Length;
+        length_ = *length;
+    } else {
+        framing_ = Framing::Close;
+    }
+    return true;
+}
+
+void HttpConnection::feedBody(const char* data, size_t size) {
+    switch (framing_) {
+    case Framing::None:
+        return;
+    case Framing::Length: {
+        const size_t wanted = std::min(size, size_t(length_ - int64_t(body_.size())));
+        append(data, wanted);
+        if (state_ != State::Failed && int64_t(body_.size()) == length_) finish(State::Complete);
+        return;
+    }
+    case Framing::Close:
+        append(data, size);
+        return;
+    case Framing::Chunked:
+        pending_.append(data, size);
+        feedChunked();
+        return;
+    }
+}
+
+void HttpConnection::feedChunked() {
+    size_t at = 0;
+    // A line of pending_ from at, without its line end; false while it is incomplete.
+    const auto takeLine = [this, &at](std::string_view& line) {
+        const size_t end = pending_.find('\n', at);
+        if (end == std::string::npos) return false;
+        line = trimmed(std::string_view(pending_).substr(at, end - at));
+        at = end + 1;
+        return true;
+    };
+    while (state_ == State::ReceivingBody) {
+        std::string_view line;
+        if (chunk_ == Chunk::Data) {
+            const size_t take = std::min(size_t(chunkLeft_), pending_.size() - at);
+            if (take == 0) break;
+            append(pending_.data() + at, take);
+            at += take;
+            chunkLeft_ -= int64_t(take);
+            if (chunkLeft_ == 0) chunk_ = Chunk::End;
+        } else if (!takeLine(line)) {
+            const size_t cap = chunk_ == Chunk::Trailers ? kMaxHeadBytes : kMaxChunkLineBytes;
+            if (pending_.size() - at > cap) finish(State::Failed);
+            break;
+        } else if (chunk_ == Chunk::End) {
+            if (!line.empty()) finish(State::Failed);
+            chunk_ = Chunk::Size;
+        } else if (chunk_ == Chunk::Size) {
+            const std::optional<int64_t> size = parseNumber(trimmed(line.substr(0, line.find(';'))), 16);
+            if (!size || *size > maxBodyBytes_ - int64_t(body_.size()))
+                finish(State::Failed);
+            else if (*size == 0)
+                chunk_ = Chunk::Trailers;
+            else {
+                chunkLeft_ = *size;
+                chunk_ = Chunk::Data;
+            }
+        } else if (line.empty()) {  // the empty line after the trailers
+            finish(State::Complete);
+        }
+    }
+    pending_.erase(0, at);
+}
+
+void HttpConnection::append(const char* data, size_t size) {
+    if (int64_t(body_.size() + size) > maxBodyBytes_) {
+        finish(State::Failed);
+        return;
+    }
+    body_.append(data, size);
+}
+
+// The socket closes as soon as the exchange is over, so that a flood stops at once.
+void HttpConnection::finish(State state) {
+    state_ = state;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
