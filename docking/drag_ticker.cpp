@@ -49,36 +49,35 @@ void StoreChartPosition(Runtime& runtime, const char* name, const std::string& t
     Registry2::SetKeyValue(runtime, HKEY_CURRENT_USER, Registry2::kChartKey, name, text);
 }
 
+// A closed chart window keeps its place in the settings; an open one moves at the step's end.
+void PlaceCarriedCharts(Runtime& runtime, Step& step, float left, float top,
+                        const std::string& leftText, const std::string& topText) {
+    if (!step.charts) {
+        StoreChartPosition(runtime, "Left", leftText);
+        StoreChartPosition(runtime, "Top", topText);
+        return;
+    }
+    step.chartsRect.left = left;
+    step.chartsRect.top = top;
+    step.chartsCarried = true;
+}
+
 void CarryDockedCharts(Program& program, Step& step, double followingLeft, double followingTop) {
     ShowContents& state = program.showContents;
-    Runtime& runtime = program.runtime;
     if (state.EdgeSnapped) {
         step.ticker.left = state.SnapLeft;
         step.ticker.top = state.SnapTop;
         int16_t left = ToTwips16(state.SnapLeft - state.ChartsOffsetX);
         int16_t top = ToTwips16(state.SnapTop - state.ChartsOffsetY);
-        if (!step.charts) {
-            StoreChartPosition(runtime, "Left", std::to_string(left));
-            StoreChartPosition(runtime, "Top", std::to_string(top));
-            return;
-        }
-        step.chartsRect.left = left;
-        step.chartsRect.top = top;
-        step.chartsCarried = true;
+        PlaceCarriedCharts(program.runtime, step, left, top, std::to_string(left),
+                           std::to_string(top));
         return;
     }
     step.ticker.left = float(followingLeft);
     step.ticker.top = float(followingTop);
     float left = step.ticker.left - state.ChartsOffsetX;
     float top = step.ticker.top - state.ChartsOffsetY;
-    if (!step.charts) {
-        StoreChartPosition(runtime, "Left", SingleToText(left));
-        StoreChartPosition(runtime, "Top", SingleToText(top));
-        return;
-    }
-    step.chartsRect.left = left;
-    step.chartsRect.top = top;
-    step.chartsCarried = true;
+    PlaceCarriedCharts(program.runtime, step, left, top, SingleToText(left), SingleToText(top));
 }
 
 void SnapVertically(Program& program, Step& step, double T) {

@@ -129,7 +129,6 @@ void Label::FitToText() {
     Control::Move(left, Top(), newWidth, float(height) * TwipsPerPixelY());
 }
 
-
 void Label::ResetOwnProperties() {
     caption_.clear();
     foreColor_ = kBlack;

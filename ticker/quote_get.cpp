@@ -28,9 +28,6 @@ constexpr std::pair<const char*, const char*> kServiceSymbols[] = {
 
 constexpr const char* kBond = "^TYX";
 
-// A quote is one short line; a longer reply is refused before it can hold up the window.
-constexpr int64_t kMaxQuoteReplyBytes = 64 * 1024;
-
 // Cuts text at commas into fields, the way both the reply and the colour texts are cut:
 // nothing when there is no comma, at most `limit` fields.
 template <class Store>
@@ -115,7 +112,6 @@ uint32_t ColorOf(const std::array<int16_t, 4>& parts) {
 void QuoteGet::GetQuote() {
     Ticker& ticker = program_.ticker();
     if (QuoteURL.empty()) return;  // no request yet: an empty list shows blank values
-    ticker.inetQuotes.setMaxReplyBytes(kMaxQuoteReplyBytes);
     QuoteReply = ticker.inetQuotes.OpenURL(QuoteURL);
     if (QuoteReply.empty() || QuoteReply == "<invalid address>") {
         ticker.Label2.setCaption("Error");

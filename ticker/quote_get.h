@@ -14,6 +14,9 @@ class QuoteGet {
 public:
     explicit QuoteGet(Program& program) : program_(program) {}
 
+    // A quote is one short line; a longer reply is refused before it can hold up the window.
+    static constexpr int64_t kMaxReplyBytes = 64 * 1024;
+
     std::string SymbolCaption;  // for Label1 (Shade view)
     std::string SymbolTitle;    // for qCurrentStock (Full view)
     std::string QuoteURL;

@@ -31,6 +31,7 @@ Ticker::Ticker(Program& program) : Form(program.runtime, "Ticker"), program_(pro
     Label1.OnDblClick = [this] { Label1_DblClick(); };
     qCurrentStock.OnDblClick = [this] { qCurrentStock_DblClick(); };
     inetQuotes.OnStateChanged = [this](int16_t state) { inetQuotes_StateChanged(state); };
+    inetQuotes.setMaxReplyBytes(QuoteGet::kMaxReplyBytes);
     WireMenus();
     WireDragging();
 }
@@ -153,7 +154,6 @@ void Ticker::KeepLabelsInTheirSlots() {
                          &qDailyLow, &qVolume})
         value->setMaxWidth(picChart.Left() - value->Left());
 }
-
 
 void Ticker::ApplyLargeFontPictures() {
     std::pair<PictureBox*, PictureBox*> twins[] = {
