@@ -4,7 +4,7 @@
 #include "docking/available_area.h"
 #include "docking/drag_charts.h"
 #include "docking/update_docked.h"
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 #include "platform/runtime.h"
 #include "platform/user32.h"
 #include "platform/window_keys.h"

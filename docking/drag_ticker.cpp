@@ -4,7 +4,7 @@
 #include "docking/show_contents.h"
 #include "docking/snap_candidates.h"
 #include "docking/work_area_snap.h"
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 #include "platform/runtime.h"
 #include "platform/user32.h"
 #include "settings/get_string.h"

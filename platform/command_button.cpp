@@ -3,7 +3,7 @@
 #include <QPushButton>
 
 #include "platform/form.h"
-#include "platform/widget_events.h"
+#include "platform/qt/widget_events.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "platform/form.h"
 #include "platform/runtime.h"
-#include "platform/widget_events.h"
+#include "platform/qt/widget_events.h"
 
 Control::Control(Form& form, std::string name, int16_t index)
     : form_(form), name_(std::move(name)), index_(index) {

@@ -11,11 +11,11 @@
 
 #include "platform/command_button.h"
 #include "platform/control.h"
-#include "platform/font_map.h"
-#include "platform/form_window.h"
+#include "platform/qt/font_map.h"
+#include "platform/qt/form_window.h"
 #include "platform/menu.h"
-#include "platform/menu_builder.h"
-#include "platform/picture_data.h"
+#include "platform/qt/menu_builder.h"
+#include "platform/qt/picture_data.h"
 #include "platform/runtime.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "platform/widget_events.h"
+#include "platform/qt/widget_events.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QMovie>
 
-#include "platform/font_map.h"
-#include "platform/widget_events.h"
+#include "platform/qt/font_map.h"
+#include "platform/qt/widget_events.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "platform/inet.h"
 
-#include "platform/http_connection.h"
+#include "platform/core/http_connection.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/font_map.h"
-#include "platform/widget_events.h"
+#include "platform/qt/font_map.h"
+#include "platform/qt/widget_events.h"
 
 namespace {
 

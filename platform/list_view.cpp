@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "platform/form.h"
-#include "platform/list_view_widget.h"
-#include "platform/picture_data.h"
+#include "platform/qt/list_view_widget.h"
+#include "platform/qt/picture_data.h"
 #include "platform/runtime.h"
 
 // ---- rows ------------------------------------------------------------------------------

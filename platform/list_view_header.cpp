@@ -2,7 +2,7 @@
 
 #include "platform/common_controls.h"
 #include "platform/list_view.h"
-#include "platform/list_view_widget.h"
+#include "platform/qt/list_view_widget.h"
 
 LRESULT ListViewHeader::Notify(intptr_t code, int column, int button) {
     if (!widget_ || !list_.hWnd()) return 0;

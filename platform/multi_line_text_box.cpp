@@ -2,7 +2,7 @@
 
 #include <QPlainTextEdit>
 
-#include "platform/widget_events.h"
+#include "platform/qt/widget_events.h"
 
 namespace {
 

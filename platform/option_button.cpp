@@ -3,7 +3,7 @@
 #include <QRadioButton>
 
 #include "platform/form.h"
-#include "platform/widget_events.h"
+#include "platform/qt/widget_events.h"
 
 class OptionButtonWidget
     : public widget_events::EventWidget<QRadioButton, widget_events::BaseMouse::Own> {

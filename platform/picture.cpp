@@ -2,7 +2,7 @@
 
 #include <QImageReader>
 
-#include "platform/picture_data.h"
+#include "platform/qt/picture_data.h"
 
 Picture Picture::Load(const std::string& path) {
     QImageReader reader(QString::fromStdString(path));

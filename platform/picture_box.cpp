@@ -3,9 +3,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "platform/font_map.h"
-#include "platform/picture_data.h"
-#include "platform/widget_events.h"
+#include "platform/qt/font_map.h"
+#include "platform/qt/picture_data.h"
+#include "platform/qt/widget_events.h"
 
 namespace {
 

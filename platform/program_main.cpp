@@ -7,8 +7,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "platform/font_map.h"
-#include "platform/qt_desktop.h"
+#include "platform/qt/font_map.h"
+#include "platform/qt/qt_desktop.h"
 #include "platform/runtime.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "platform/form.h"
 #include "platform/user32.h"
-#include "platform/widget_events.h"
+#include "platform/qt/widget_events.h"
 
 Runtime::Runtime(Desktop& desktop, RuntimeFolders folders)
     : desktop_(desktop),

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/desktop.h"
-#include "platform/files.h"
-#include "platform/registry.h"
+#include "platform/core/files.h"
+#include "platform/core/registry.h"
 
 class Form;
 class QObject;

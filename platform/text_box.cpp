@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QValidator>
 
-#include "platform/widget_events.h"
+#include "platform/qt/widget_events.h"
 
 namespace {
 

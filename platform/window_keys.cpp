@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "platform/control.h"
-#include "platform/widget_events.h"
+#include "platform/qt/widget_events.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 #include "platform/runtime.h"
 #include "settings/registry2.h"
 

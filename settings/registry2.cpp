@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 #include "platform/runtime.h"
 
 namespace Registry2 {

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "platform/registry.h"
+#include "platform/core/registry.h"
 
 class Runtime;
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/ansi.h"
+#include "platform/core/ansi.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/files.h"
+#include "platform/core/files.h"
 
 class Runtime;
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 #include "platform/runtime.h"
 #include "settings/always_on_top.h"
 #include "settings/dpi.h"

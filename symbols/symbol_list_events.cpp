@@ -6,7 +6,7 @@
 #include <cstddef>
 
 #include "platform/common_controls.h"
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 #include "platform/runtime.h"
 #include "symbols/symbol_editor.h"
 #include "symbols/symbol_properties.h"

@@ -1,6 +1,6 @@
 #include "ticker/config.h"
 
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 #include "platform/runtime.h"
 #include "settings/always_on_top.h"
 #include "settings/get_string.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 #include "platform/font.h"
 #include "ticker/program.h"
 #include "ticker/ticker.h"

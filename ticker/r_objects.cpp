@@ -1,6 +1,6 @@
 #include "ticker/r_objects.h"
 
-#include "platform/text_case.h"
+#include "platform/core/ascii_case.h"
 
 rObject* rObjects::Add(int32_t oWidth, int32_t oHeight, int32_t oTop, int32_t oLeft,
                        const std::string& sKey) {

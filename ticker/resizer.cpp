@@ -1,7 +1,7 @@
 #include "ticker/resizer.h"
 
 #include "platform/control.h"
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 #include "platform/form.h"
 
 namespace {

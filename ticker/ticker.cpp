@@ -5,7 +5,7 @@
 #include "charts/charts.h"
 #include "docking/available_area.h"
 #include "docking/update_docked.h"
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 #include "platform/runtime.h"
 #include "platform/user32.h"
 #include "settings/always_on_top.h"

@@ -1,7 +1,7 @@
 // Dragging the borderless ticker by its skin, its labels or its bare window area.
 
 #include "docking/drag_ticker.h"
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 #include "platform/runtime.h"
 #include "settings/get_string.h"
 #include "settings/registry2.h"

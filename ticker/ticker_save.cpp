@@ -2,7 +2,7 @@
 // item, the exit button, an unload, and the object's release.
 
 #include "charts/charts.h"
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 #include "platform/runtime.h"
 #include "settings/registry2.h"
 #include "ticker/program.h"

@@ -6,7 +6,7 @@
 
 #include "docking/show_contents.h"
 #include "docking/update_docked.h"
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 #include "platform/runtime.h"
 #include "platform/user32.h"
 #include "settings/get_string.h"

@@ -25,7 +25,7 @@
 
 #include "charts/charts.h"
 #include "docking/show_contents.h"
-#include "platform/qt_desktop.h"
+#include "platform/qt/qt_desktop.h"
 #include "platform/runtime.h"
 #include "program_folder.h"
 #include "settings/registry2.h"

@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/registry.h"
+#include "platform/core/registry.h"
 #include "process_usage.h"
 #include "program_folder.h"
 #include "support/test_http_server.h"

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "platform/runtime.h"
-#include "platform/scripted_desktop.h"
+#include "support/scripted_desktop.h"
 #include "program_folder.h"
 #include "service.h"
 #include "settings/registry2.h"

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "platform/registry.h"
+#include "platform/core/registry.h"
 
 namespace {
 

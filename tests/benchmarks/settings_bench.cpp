@@ -8,7 +8,7 @@
 
 #include "docking/show_contents.h"
 #include "platform/runtime.h"
-#include "platform/scripted_desktop.h"
+#include "support/scripted_desktop.h"
 #include "settings/get_string.h"
 #include "settings/get_symbol.h"
 #include "settings/registry2.h"

@@ -26,7 +26,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/registry.h"
+#include "platform/core/registry.h"
 #include "process_usage.h"
 #include "program_folder.h"
 #include "service.h"

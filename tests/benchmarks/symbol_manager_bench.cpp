@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "platform/runtime.h"
-#include "platform/scripted_desktop.h"
+#include "support/scripted_desktop.h"
 #include "settings/stock_record.h"
 #include "symbols/symbol_editor.h"
 #include "ticker/program.h"

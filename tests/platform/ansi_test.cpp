@@ -1,4 +1,4 @@
-#include "platform/ansi.h"
+#include "platform/core/ansi.h"
 
 #include <gtest/gtest.h>
 

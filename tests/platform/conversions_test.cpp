@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 
 namespace {
 

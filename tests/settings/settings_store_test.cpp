@@ -1,4 +1,4 @@
-#include "platform/registry.h"
+#include "platform/core/registry.h"
 
 #include <QEventLoop>
 #include <QTimer>

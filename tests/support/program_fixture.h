@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/runtime.h"
-#include "platform/scripted_desktop.h"
+#include "support/scripted_desktop.h"
 #include "ticker/program.h"
 
 class ProgramTest : public ::testing::Test {

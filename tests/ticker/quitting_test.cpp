@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/registry.h"
+#include "platform/core/registry.h"
 #include "settings/registry2.h"
 #include "settings/stock_record.h"
 #include "support/ticker_fixture.h"

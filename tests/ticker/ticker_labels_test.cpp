@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QLabel>
 
-#include "platform/picture_data.h"
+#include "platform/qt/picture_data.h"
 #include "support/ticker_fixture.h"
 #include "ticker/ticker.h"
 

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 
 namespace {
 

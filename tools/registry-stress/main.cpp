@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/registry.h"
+#include "platform/core/registry.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/registry_keys.h"
+#include "platform/core/registry_keys.h"
 
 std::string FormatRegistryFile(const KeyTable& keys);
 

@@ -1,4 +1,4 @@
-#include "platform/menu_builder.h"
+#include "platform/qt/menu_builder.h"
 
 void FillQMenu(QMenu& target, const Menu& menu) {
     target.clear();

@@ -7,7 +7,7 @@
 #include <QMenuBar>
 #include <QWidget>
 
-#include "platform/widget_events.h"
+#include "platform/qt/widget_events.h"
 
 class Form;
 

@@ -1,10 +1,10 @@
-#include "platform/registry.h"
+#include "platform/core/registry.h"
 
 #include <algorithm>
 #include <unordered_map>
 
-#include "platform/registry_file.h"
-#include "platform/registry_keys.h"
+#include "platform/core/registry_file.h"
+#include "platform/core/registry_keys.h"
 
 class RegistryStore {
 public:

@@ -1,4 +1,4 @@
-#include "platform/registry_file.h"
+#include "platform/core/registry_file.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -11,8 +11,8 @@
 #include <ctime>
 #include <filesystem>
 
-#include "platform/file_replace.h"
-#include "platform/registry_format.h"
+#include "platform/core/file_replace.h"
+#include "platform/core/registry_format.h"
 
 namespace {
 

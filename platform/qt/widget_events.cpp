@@ -1,4 +1,4 @@
-#include "platform/widget_events.h"
+#include "platform/qt/widget_events.h"
 
 #include "platform/control.h"
 #include "platform/form.h"

@@ -1,4 +1,4 @@
-#include "platform/font_map.h"
+#include "platform/qt/font_map.h"
 
 QFont ToQFont(const Font& font) {
     // Liberation Sans is metric-compatible with Arial. It also serves as the plain sans face

@@ -1,6 +1,6 @@
-#include "platform/files.h"
+#include "platform/core/files.h"
 
-#include "platform/file_replace.h"
+#include "platform/core/file_replace.h"
 
 #include <algorithm>
 #include <cerrno>

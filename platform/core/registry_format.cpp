@@ -1,8 +1,8 @@
-#include "platform/registry_format.h"
+#include "platform/core/registry_format.h"
 
 #include <charconv>
 
-#include "platform/registry.h"
+#include "platform/core/registry.h"
 
 namespace {
 

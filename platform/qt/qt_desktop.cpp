@@ -1,4 +1,4 @@
-#include "platform/qt_desktop.h"
+#include "platform/qt/qt_desktop.h"
 
 #include <QCursor>
 #include <QDesktopServices>
@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/menu_builder.h"
+#include "platform/qt/menu_builder.h"
 
 int QtDesktop::LogicalDpi() {
     QScreen* screen = QGuiApplication::primaryScreen();

@@ -1,4 +1,4 @@
-#include "platform/http_connection.h"
+#include "platform/core/http_connection.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

@@ -1,10 +1,10 @@
-#include "platform/conversions.h"
+#include "platform/core/conversions.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "platform/text_case.h"
+#include "platform/core/ascii_case.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "platform/list_view_widget.h"
+#include "platform/qt/list_view_widget.h"
 
 #include <QScrollBar>
 #include <QStyle>
 
 #include "platform/common_controls.h"
 #include "platform/list_view.h"
-#include "platform/widget_events.h"
+#include "platform/qt/widget_events.h"
 
 // ---- ListModel -------------------------------------------------------------------------
 

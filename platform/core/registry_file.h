@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/registry_keys.h"
+#include "platform/core/registry_keys.h"
 
 class RegistryFile {
 public:

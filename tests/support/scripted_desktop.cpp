@@ -1,4 +1,4 @@
-#include "platform/scripted_desktop.h"
+#include "support/scripted_desktop.h"
 
 #include "platform/menu.h"
 

@@ -1,8 +1,8 @@
-#include "platform/registry_keys.h"
+#include "platform/core/registry_keys.h"
 
 #include <algorithm>
 
-#include "platform/text_case.h"
+#include "platform/core/ascii_case.h"
 
 namespace {
 
