@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/text_trim.h"
+
 namespace {
 
 constexpr std::string_view kSection = "Hosts";
@@ -26,12 +28,6 @@ const HostKey kHostKeys[] = {
     {"MakerHost", &ServiceHosts::MakerHost},
     {"MakerWebHost", &ServiceHosts::MakerWebHost},
 };
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
 
 bool isHostName(std::string_view name) {
     if (name.empty()) return false;
@@ -75,20 +71,20 @@ Parse parseIni(std::istream& in) {
         std::string_view text = line;
         if (number == 1 && text.starts_with(kByteOrderMark))
             text.remove_prefix(kByteOrderMark.size());
-        text = trimmed(text);
+        text = Trimmed(text);
         if (text.empty() || text.front() == ';' || text.front() == '#') continue;
         if (text.front() == '[' && text.back() == ']') {
-            section = trimmed(text.substr(1, text.size() - 2));
+            section = Trimmed(text.substr(1, text.size() - 2));
             continue;
         }
         const auto equals = text.find('=');
         const std::string_view key =
-            equals == std::string_view::npos ? std::string_view{} : trimmed(text.substr(0, equals));
+            equals == std::string_view::npos ? std::string_view{} : Trimmed(text.substr(0, equals));
         if (key.empty()) {
             parse.malformedLine = number;
             return parse;
         }
-        const std::string_view value = trimmed(text.substr(equals + 1));
+        const std::string_view value = Trimmed(text.substr(equals + 1));
         parse.entries.push_back({section, std::string(key), std::string(value)});
     }
     return parse;

@@ -5,14 +5,9 @@
 #include <limits>
 
 #include "platform/core/ascii_case.h"
+#include "platform/core/text_trim.h"
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
 
 // Prints with the given significant digits, drops trailing zeros, and switches to the
 // exponent form only where the classic runtime does (beyond the digits it can show).

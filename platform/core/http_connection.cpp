@@ -13,6 +13,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/core/text_trim.h"
+
 namespace {
 
 constexpr size_t kReadBytes = 64 * 1024;
@@ -23,13 +25,6 @@ char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 bool equalsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
 }
 
 // A number in the given base, all of text; nullopt when empty, malformed or huge.
@@ -181,7 +176,7 @@ void HttpConnection::feed(const char* data, size_t size) {
 bool HttpConnection::parseHead(const std::string& head) {
     std::string_view text = head;
     const size_t lineEnd = text.find('\n');
-    const std::string_view statusLine = trimmed(text.substr(0, lineEnd));
+    const std::string_view statusLine = Trimmed(text.substr(0, lineEnd));
     // "HTTP/1.1 200 OK": the code is the three digits after the first space.
     if (!statusLine.starts_with("HTTP/") || statusLine.size() < 12 || statusLine[8] != ' ')
         return false;
@@ -199,7 +194,7 @@ bool HttpConnection::parseHead(const std::string& head) {
         const size_t colon = line.find(':');
         if (colon == std::string_view::npos) continue;
         const std::string_view name = line.substr(0, colon);
-        const std::string_view value = trimmed(line.substr(colon + 1));
+        const std::string_view value = Trimmed(line.substr(colon + 1));
         if (equalsNoCase(name, "Content-Length")) {
             const std::optional<int64_t> parsed = parseNumber(value, 10);
             if (!parsed || (length && *length != *parsed)) return false;
@@ -207,7 +202,7 @@ bool HttpConnection::parseHead(const std::string& head) {
         } else if (equalsNoCase(name, "Transfer-Encoding")) {
             encoded = true;
             const size_t comma = value.rfind(',');
-            chunked = equalsNoCase(trimmed(value.substr(comma == std::string_view::npos ? 0 : comma + 1)),
+            chunked = equalsNoCase(Trimmed(value.substr(comma == std::string_view::npos ? 0 : comma + 1)),
                                    "chunked");
         } else if (equalsNoCase(name, "Location")) {
             location_ = std::string(value);
@@ -254,7 +249,7 @@ void HttpConnection::feedChunked() {
     const auto takeLine = [this, &at](std::string_view& line) {
         const size_t end = pending_.find('\n', at);
         if (end == std::string::npos) return false;
-        line = trimmed(std::string_view(pending_).substr(at, end - at));
+        line = Trimmed(std::string_view(pending_).substr(at, end - at));
         at = end + 1;
         return true;
     };
@@ -275,7 +270,7 @@ void HttpConnection::feedChunked() {
             if (!line.empty()) finish(State::Failed);
             chunk_ = Chunk::Size;
         } else if (chunk_ == Chunk::Size) {
-            const std::optional<int64_t> size = parseNumber(trimmed(line.substr(0, line.find(';'))), 16);
+            const std::optional<int64_t> size = parseNumber(Trimmed(line.substr(0, line.find(';'))), 16);
             if (!size || *size > maxBodyBytes_ - int64_t(body_.size()))
                 finish(State::Failed);
             else if (*size == 0)

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "platform/core/registry.h"
+#include "platform/core/text_trim.h"
 
 namespace {
 
@@ -59,13 +60,6 @@ bool TakePrefix(std::string_view& rest, std::string_view prefix) {
     if (!rest.starts_with(prefix)) return false;
     rest.remove_prefix(prefix.size());
     return true;
-}
-
-std::string_view TrimLine(std::string_view line) {
-    constexpr std::string_view blanks = " \t\r";
-    const size_t first = line.find_first_not_of(blanks);
-    if (first == std::string_view::npos) return {};
-    return line.substr(first, line.find_last_not_of(blanks) - first + 1);
 }
 
 // Why a parse step failed, or nullptr when it did not.
@@ -228,7 +222,7 @@ std::vector<std::string> ParseRegistryFile(std::string_view text, KeyTable& keys
         const std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++lineNumber;
-        if (const Failure failure = ParseLine(TrimLine(line), keys, section))
+        if (const Failure failure = ParseLine(Trimmed(line), keys, section))
             problems.push_back("line " + std::to_string(lineNumber) + ": " + failure);
     }
     return problems;
