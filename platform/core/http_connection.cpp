@@ -180,7 +180,8 @@ bool HttpConnection::parseHead(const std::string& head) {
     status_ = int(*status);
 
     std::optional<int64_t> length;
-    int codings = 0;  // transfer codings named, in order, the last one chunked or not
+    bool encoded = false;
+    int codings = 0;  // transfer codings named, the last one chunked or not
     bool chunkedLast = false;
     location_.clear();
     for (size_t at = lineEnd + 1; at < text.size();) {
@@ -196,6 +197,7 @@ bool HttpConnection::parseHead(const std::string& head) {
             if (!parsed || (length && *length != *parsed)) return false;
             length = parsed;
         } else if (EqualsIgnoringAsciiCase(name, "Transfer-Encoding")) {
+            encoded = true;
             for (size_t from = 0; from <= value.size();) {
                 const size_t comma = std::min(value.find(',', from), value.size());
                 const std::string_view coding = Trimmed(value.substr(from, comma - from));
@@ -212,7 +214,7 @@ bool HttpConnection::parseHead(const std::string& head) {
     // A redirect's body is never read, whatever it declares.
     if (status_ < 200 || status_ == 204 || status_ == 304 || !location_.empty()) {
         framing_ = Framing::None;
-    } else if (codings > 0) {
+    } else if (encoded) {
         // The request asks for no coding, so a body in any other than chunked cannot be used.
         if (codings != 1 || !chunkedLast) return false;
         framing_ = Framing::Chunked;

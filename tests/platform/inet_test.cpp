@@ -413,6 +413,8 @@ TEST_F(InetTest, RepliesAreFramedAsTheirHeadsSay) {
          ok + "Transfer-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n\r\n" + chunks, false,
          std::nullopt},
         {"gzip alone", ok + "Transfer-Encoding: gzip\r\n\r\n4.01", true, std::nullopt},
+        {"a coding left empty", ok + "Transfer-Encoding: \r\nContent-Length: 4\r\n\r\n4.01", false,
+         std::nullopt},
         {"head of exactly 64 KiB", HeadOfSize(kMaxHeadBytes) + "4.01", false, "4.01"},
         {"head one byte above", HeadOfSize(kMaxHeadBytes + 1) + "4.01", false, std::nullopt},
         {"redirect declaring a body above the limit", redirect, false, "fine"},
