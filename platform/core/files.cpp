@@ -13,6 +13,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+std::string ParentFolder(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 namespace {
 
 constexpr int16_t kFirstFileNumber = 1;
@@ -171,12 +177,6 @@ FileTable::FileTable(std::string currentDirectory)
 }
 
 FileTable::~FileTable() = default;
-
-std::string ParentFolder(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 FileError FileTable::ChDir(std::string_view directory) {
     errorCause_.clear();
