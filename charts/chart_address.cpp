@@ -3,18 +3,6 @@
 #include "platform/text_case.h"
 #include "settings/service_hosts.h"
 
-namespace {
-
-// The first character of UTF-8 text, all of its bytes.
-std::string FirstCharacter(const std::string& text) {
-    size_t length = 1;
-    while (length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
-        ++length;
-    return text.substr(0, length);
-}
-
-}  // namespace
-
 std::string ChartAddress(const ServiceHosts& hosts, const std::string& period,
                          const std::string& symbol) {
     if (period == "1 Day") return "http://" + hosts.ChartHostA + "/t?s=" + symbol;

@@ -1,9 +1,9 @@
 #include "dialogs/open_address.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
+#include "platform/core/ascii_case.h"
 #include "platform/form.h"
 #include "platform/runtime.h"
 #include "platform/user32.h"
@@ -12,11 +12,9 @@ namespace {
 
 constexpr int kInvalidArgument = 5;
 
-bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() > prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(b)) == a;
-           });
+           EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
 bool IsWebOrMailAddress(const std::string& address) {

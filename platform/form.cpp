@@ -3,9 +3,7 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QPixmap>
-#include <QEventLoop>
 #include <QGuiApplication>
-#include <QPointer>
 #include <QScreen>
 #include <cmath>
 
@@ -179,19 +177,13 @@ void Form::Load() {
     Form_Load();
 }
 
-void Form::Show(Modal modal) {
+void Form::Show() {
     Load();
     if (!loaded_) return;  // the load closed the window again
     visible_ = true;
-    window_->setWindowModality(modal == Modal::Yes ? Qt::ApplicationModal : Qt::NonModal);
     window_->show();
     // The offscreen platform of the tests has no stacking order to change.
     if (QGuiApplication::platformName() != "offscreen") window_->raise();
-    if (modal == Modal::Yes) {
-        QEventLoop loop;
-        QPointer<FormWindow> shown = window_;
-        while (loaded_ && visible_ && shown) loop.processEvents(QEventLoop::WaitForMoreEvents);
-    }
 }
 
 void Form::Hide() {

@@ -20,7 +20,6 @@ class OptionButton;
 class Runtime;
 class FormWindow;
 
-enum class Modal { No, Yes };
 enum class BorderStyle { None, FixedSingle, Sizable, FixedDialog };
 enum class StartUpPosition { Manual, CenterScreen };
 
@@ -34,7 +33,7 @@ public:
 
     bool Loaded() const { return loaded_; }
     void Load();
-    void Show(Modal modal = Modal::No);
+    void Show();
     void Hide();
     // Returns false when Form_Unload cancelled.
     bool Unload();

@@ -11,7 +11,6 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <array>
 #include <cassert>
 #include <climits>
 #include <memory>
@@ -31,10 +30,6 @@ bool fetchable(const QUrl& url) {
     return url.isValid() && url.scheme().toLower() == "http" && !url.host().isEmpty();
 }
 
-bool isRedirect(int status) {
-    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
-}
-
 // A plain GET: the only headers are the two HTTP/1.1 asks for.
 std::string requestFor(const QUrl& url) {
     QByteArray target =
@@ -47,73 +42,103 @@ std::string requestFor(const QUrl& url) {
 
 }  // namespace
 
-// One fetch: the host lookup, the connection and the redirects it follows. The socket
-// notifiers and the lookup raise no events, they only mark progress and wake the loop; the
-// fetch's own frame advances the exchange and raises the events, outside any Qt signal, so
-// that a handler may cancel, fetch on another instance or run a loop of its own.
-class InetFetch {
+// One fetch: the host lookup, the connection and the redirects it follows, moving through
+// its stages in order. The socket notifiers, the lookup and the time-out raise no events,
+// they only note what happened and wake the loop; the fetch's own frame (run) advances the
+// exchange and raises the events, outside any Qt signal, so that a handler may cancel,
+// fetch on another instance or run a loop of its own.
+class Inet::Fetch {
 public:
-    QEventLoop loop;
-    QTimer deadline;
-    QUrl url;
-    int64_t maxBytes = 0;
-    int redirects = 0;
-    int lookupId = -1;
-    QList<QHostAddress> addresses;  // of url's host, not yet tried
-    std::unique_ptr<HttpConnection> connection;
-    std::unique_ptr<QSocketNotifier> readable, writable;
-    std::string body;
-    bool ready = false;  // the socket can be advanced
-    bool requestSent = false;
-    bool responseStarted = false;
-    bool finished = false;
-    bool failed = false;
-    bool cancelled = false;
-    bool news = false;  // recorded since the loop last woke
-    int16_t raised = InetState::icNone;
+    // The progress stages raise their events in this order, each once, across redirects;
+    // Failed raises icError, Cancelled nothing. Failed and Cancelled end the fetch.
+    enum class Stage { Connecting, Requesting, Receiving, Completed, Failed, Cancelled };
 
-    ~InetFetch() { close(); }
+    Fetch(Inet& inet, int64_t maxBytes) : inet_(inet), maxBytes_(maxBytes) {}
+    ~Fetch() { close(); }
 
-    void wake() {
-        news = true;
-        loop.quit();
+    // The reply body, or nullopt when the fetch failed or was cancelled.
+    std::optional<std::string> run(const QUrl& url, int timeoutMs) {
+        raise(InetState::icConnecting);
+        if (stage_ != Stage::Cancelled) {
+            deadline_.setSingleShot(true);
+            QObject::connect(&deadline_, &QTimer::timeout, &loop_, [this] { fail(); });
+            deadline_.start(timeoutMs);
+            open(url);
+        }
+        for (;;) {
+            step();
+            if (stage_ == Stage::Failed) raise(InetState::icError);
+            if (stage_ >= Stage::Completed) break;
+            wait();
+        }
+        if (stage_ != Stage::Completed) return std::nullopt;
+        return std::move(body_);
     }
-    void fail() {
-        failed = true;
-        finished = true;
-        close();  // at once: a time-out or a cancel leaves no connection behind
+
+    void cancel() {
+        stage_ = Stage::Cancelled;
+        close();  // at once: a cancel leaves no connection behind
         wake();
     }
-    void cancel() {
-        cancelled = true;
-        fail();
-    }
 
-    // Starts the exchange with target, looking its host up unless it is a numeric address.
-    void open(const QUrl& target) {
-        close();
-        url = target;
-        const QHostAddress numeric(url.host());
-        if (!numeric.isNull()) {
-            addresses = {numeric};
-            connectNext();
-            return;
+private:
+    static int16_t progressEvent(Stage stage) {
+        switch (stage) {
+        case Stage::Connecting: return InetState::icConnecting;
+        case Stage::Requesting: return InetState::icRequesting;
+        case Stage::Receiving: return InetState::icReceivingResponse;
+        case Stage::Completed: return InetState::icResponseCompleted;
+        case Stage::Failed:
+        case Stage::Cancelled: break;
         }
-        lookupId = QHostInfo::lookupHost(url.host(), &loop, [this](const QHostInfo& info) {
-            lookupId = -1;
-            addresses = info.addresses();
-            connectNext();
-            wake();
-        });
+        return InetState::icNone;
     }
 
-    // Advances the exchange once the socket has been reported ready.
+    void raise(int16_t state) {
+        const auto handler = inet_.OnStateChanged;  // the handler may replace itself
+        if (handler) handler(state);
+    }
+
+    // Moves through the progress stages up to last, raising each one's event; a handler may
+    // end the fetch on the way, which stops the walk.
+    void advanceTo(Stage last) {
+        while (stage_ < last) {
+            stage_ = Stage(int(stage_) + 1);
+            raise(progressEvent(stage_));
+        }
+    }
+
+    // A failure ends only a fetch still under way: a time-out that fires while the last
+    // event's handler runs does not undo the reply.
+    void fail() {
+        if (stage_ >= Stage::Completed) return;
+        stage_ = Stage::Failed;
+        close();  // at once: a time-out leaves no connection behind
+        wake();
+    }
+
+    void wake() {
+        woken_ = true;
+        loop_.quit();
+    }
+
+    void wait() {
+        if (!woken_) loop_.exec();
+        // Only wake() quits this loop; any other return is the application leaving its
+        // event loops (a quit), which must not wait for the reply.
+        if (!woken_) cancel();
+        woken_ = false;
+    }
+
+    // Advances the exchange once the socket has been reported ready, then raises the events
+    // of the stages it reached. An exchange that is over (a reply, a refused status or a
+    // redirect) closes before any handler runs.
     void step() {
-        if (!ready || !connection) return;
-        ready = false;
-        const bool wasConnecting = connection->state() == HttpConnection::State::Connecting;
-        connection->Advance();
-        const HttpConnection::State state = connection->state();
+        if (!ready_ || !connection_) return;
+        ready_ = false;
+        const bool wasConnecting = connection_->state() == HttpConnection::State::Connecting;
+        connection_->Advance();
+        const HttpConnection::State state = connection_->state();
         if (state == HttpConnection::State::Failed) {
             if (wasConnecting)
                 connectNext();
@@ -121,39 +146,76 @@ public:
                 fail();
             return;
         }
-        requestSent = requestSent || state >= HttpConnection::State::ReceivingHead;
-        if (state >= HttpConnection::State::ReceivingBody) {
-            responseStarted = true;
-            if (!judgeHead()) return;
-        }
-        if (state == HttpConnection::State::Complete) {
-            body = connection->TakeBody();
-            finished = true;
-            close();
+        if (state < HttpConnection::State::ReceivingBody) {
+            listen();
+            advanceTo(state == HttpConnection::State::ReceivingHead ? Stage::Requesting
+                                                                    : Stage::Connecting);
             return;
         }
-        readable->setEnabled(true);
-        writable->setEnabled(connection->WantsWrite());
+        const int status = connection_->Status();
+        const std::string location = connection_->Location();
+        const bool bodyUsed = status < 400 && location.empty();
+        if (bodyUsed && state == HttpConnection::State::ReceivingBody) {
+            listen();
+            advanceTo(Stage::Receiving);
+            return;
+        }
+        if (bodyUsed) body_ = connection_->TakeBody();
+        close();
+        advanceTo(bodyUsed ? Stage::Completed : Stage::Receiving);
+        if (bodyUsed || stage_ != Stage::Receiving) return;  // done, or a handler ended it
+        if (status >= 400) {
+            fail();
+            return;
+        }
+        const QUrl next = url_.resolved(QUrl(QString::fromStdString(location)));
+        if (++redirects_ > kMaxRedirects || !fetchable(next))
+            fail();
+        else
+            open(next);
     }
 
-private:
+    // Watches the socket again once the frame has advanced it.
+    void listen() {
+        readable_->setEnabled(true);
+        writable_->setEnabled(connection_->WantsWrite());
+    }
+
     void close() {
-        readable.reset();
-        writable.reset();
-        connection.reset();
-        if (lookupId >= 0) QHostInfo::abortHostLookup(lookupId);
-        lookupId = -1;
+        readable_.reset();
+        writable_.reset();
+        connection_.reset();
+        if (lookupId_ >= 0) QHostInfo::abortHostLookup(lookupId_);
+        lookupId_ = -1;
+    }
+
+    // Starts the exchange with target, looking its host up unless it is a numeric address.
+    void open(const QUrl& target) {
+        close();
+        url_ = target;
+        const QHostAddress numeric(url_.host());
+        if (!numeric.isNull()) {
+            addresses_ = {numeric};
+            connectNext();
+            return;
+        }
+        lookupId_ = QHostInfo::lookupHost(url_.host(), &loop_, [this](const QHostInfo& info) {
+            lookupId_ = -1;
+            addresses_ = info.addresses();
+            connectNext();
+            wake();
+        });
     }
 
     // Tries the host's addresses in turn until one takes the connection.
     void connectNext() {
         close();
-        while (!addresses.isEmpty()) {
-            connection = std::make_unique<HttpConnection>(
-                addresses.takeFirst().toString().toStdString(), uint16_t(url.port(80)),
-                requestFor(url), maxBytes);
-            if (connection->state() != HttpConnection::State::Failed) {
-                watch(connection->fd());
+        while (!addresses_.isEmpty()) {
+            connection_ = std::make_unique<HttpConnection>(
+                addresses_.takeFirst().toString().toStdString(), uint16_t(url_.port(80)),
+                requestFor(url_), maxBytes_);
+            if (connection_->state() != HttpConnection::State::Failed) {
+                watch(connection_->fd());
                 return;
             }
         }
@@ -161,105 +223,41 @@ private:
     }
 
     void watch(int fd) {
-        readable = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        writable = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
-        for (QSocketNotifier* notifier : {readable.get(), writable.get()})
-            QObject::connect(notifier, &QSocketNotifier::activated, &loop, [this, notifier] {
+        readable_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        writable_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
+        for (QSocketNotifier* notifier : {readable_.get(), writable_.get()})
+            QObject::connect(notifier, &QSocketNotifier::activated, &loop_, [this, notifier] {
                 notifier->setEnabled(false);  // until the frame has advanced the socket
-                ready = true;
+                ready_ = true;
                 wake();
             });
-        writable->setEnabled(connection->WantsWrite());
+        writable_->setEnabled(connection_->WantsWrite());
     }
 
-    // Acts on the reply's status once its head is in; false when that ended this exchange.
-    bool judgeHead() {
-        const int status = connection->Status();
-        if (status >= 400) {
-            fail();
-            return false;
-        }
-        if (!isRedirect(status) || connection->Location().empty()) return true;
-        const QUrl next = url.resolved(QUrl(QString::fromStdString(connection->Location())));
-        if (++redirects > kMaxRedirects || !fetchable(next))
-            fail();
-        else
-            open(next);
-        return false;
-    }
-};
-
-class InetSession {
-public:
-    using Raise = std::function<void(int16_t)>;
-
-    bool busy() const { return current_ != nullptr; }
-
-    void cancel() { current_->cancel(); }
-
-    std::optional<std::string> fetch(const QUrl& url, int timeoutMs, int64_t maxBytes,
-                                     const Raise& raise) {
-        InetFetch f;
-        f.maxBytes = maxBytes;
-        current_ = &f;
-        run(f, url, timeoutMs, raise);
-        current_ = nullptr;
-        if (f.failed) return std::nullopt;
-        return std::move(f.body);
-    }
-
-private:
-    void run(InetFetch& f, const QUrl& url, int timeoutMs, const Raise& raise) {
-        raiseUpTo(f, InetState::icConnecting, raise);
-        if (f.cancelled) return;
-        f.deadline.setSingleShot(true);
-        QObject::connect(&f.deadline, &QTimer::timeout, &f.loop, [&f] { f.fail(); });
-        f.deadline.start(timeoutMs);
-        f.open(url);
-        for (;;) {
-            f.step();
-            if (f.responseStarted)
-                raiseUpTo(f, InetState::icReceivingResponse, raise);
-            else if (f.requestSent)
-                raiseUpTo(f, InetState::icRequesting, raise);
-            if (f.cancelled) return;
-            if (f.finished) {
-                if (!f.failed) raiseUpTo(f, InetState::icReceivingResponse, raise);
-                if (!f.cancelled)
-                    raise(f.failed ? InetState::icError : InetState::icResponseCompleted);
-                return;
-            }
-            if (!f.news) f.loop.exec();
-            // Only wake() quits this loop; any other return is the application leaving its
-            // event loops (a quit), which must not wait for the reply.
-            if (!f.news) f.cancel();
-            f.news = false;
-        }
-    }
-
-    // Raises the progress states not yet raised, in order, up to and including last.
-    static void raiseUpTo(InetFetch& f, int16_t last, const Raise& raise) {
-        constexpr std::array<int16_t, 3> progress = {
-            InetState::icConnecting, InetState::icRequesting, InetState::icReceivingResponse};
-        for (int16_t state : progress) {
-            if (f.cancelled || state > last) return;
-            if (state <= f.raised) continue;
-            f.raised = state;
-            raise(state);
-        }
-    }
-
-    InetFetch* current_ = nullptr;
+    Inet& inet_;
+    const int64_t maxBytes_;
+    Stage stage_ = Stage::Connecting;
+    QEventLoop loop_;
+    QTimer deadline_;
+    QUrl url_;
+    int redirects_ = 0;
+    int lookupId_ = -1;
+    QList<QHostAddress> addresses_;  // of url_'s host, not yet tried
+    std::unique_ptr<HttpConnection> connection_;
+    std::unique_ptr<QSocketNotifier> readable_, writable_;
+    bool ready_ = false;   // a notifier fired: the socket can be advanced
+    bool woken_ = false;   // something happened since the loop last ran
+    std::string body_;
 };
 
 Inet::Inet() = default;
 
 Inet::~Inet() { assert(!StillExecuting() && "an Inet destroyed during its own fetch"); }
 
-bool Inet::StillExecuting() const { return session_ && session_->busy(); }
+bool Inet::StillExecuting() const { return current_ != nullptr; }
 
 void Inet::Cancel() {
-    if (StillExecuting()) session_->cancel();
+    if (current_) current_->cancel();
 }
 
 std::string Inet::OpenURL(const std::string& url) { return fetch(url); }
@@ -274,14 +272,10 @@ std::string Inet::fetch(const std::string& url) {
     lastFetchFailed_ = true;
     const QUrl address(QString::fromStdString(url));
     if (!fetchable(address) || StillExecuting()) return {};
-    if (!session_) session_ = std::make_unique<InetSession>();
-
-    const auto raise = [this](int16_t state) {
-        const auto handler = OnStateChanged;  // the handler may replace itself
-        if (handler) handler(state);
-    };
-    std::optional<std::string> body =
-        session_->fetch(address, timeoutMilliseconds(requestTimeout_), maxReplyBytes_, raise);
+    Fetch fetch(*this, maxReplyBytes_);
+    current_ = &fetch;
+    std::optional<std::string> body = fetch.run(address, timeoutMilliseconds(requestTimeout_));
+    current_ = nullptr;
     lastFetchFailed_ = !body;
     return body ? std::move(*body) : std::string();
 }

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,15 +15,14 @@ constexpr int16_t icNone = 0, icResolvingHost = 1, icHostResolved = 2, icConnect
                   icResponseCompleted = 12;
 }
 
-class InetSession;
-
 // A fetch raises icConnecting, icRequesting, icReceivingResponse and icResponseCompleted in
 // that order on success, or icError (11) when it fails: refused connection, a connection
 // closed or reset before the reply's end, time-out, an HTTP status of 400 or more, a
-// redirect chain longer than 5, a response head above 64 KiB, or a reply above the size
-// limit. The events are raised before the fetch returns, from the fetch itself, so a
-// handler may call Cancel. A URL that is not an http:// address with a host fails at once,
-// without events. Fetches go out directly, never through a proxy, on this thread alone:
+// redirect chain longer than 5, a response head above 64 KiB, a reply above the size
+// limit, or one in a transfer coding other than chunked (the request asks for none).
+// The events are raised before the fetch returns, from the fetch itself, so a handler may
+// call Cancel. A URL that is not an http:// address with a host fails at once, without
+// events. Fetches go out directly, never through a proxy, on this thread alone:
 // a fetch that ends for any reason leaves no connection behind.
 // When the application quits its event loops, the fetch waiting (or any started after)
 // is abandoned: it returns empty and counts as failed, without icError.
@@ -61,10 +59,11 @@ public:
     static constexpr int64_t kMaxReplyBytes = 8 * 1024 * 1024;
 
 private:
+    class Fetch;
     std::string fetch(const std::string& url);
 
     int32_t requestTimeout_ = 60;
     int64_t maxReplyBytes_ = kMaxReplyBytes;
     bool lastFetchFailed_ = false;
-    std::unique_ptr<InetSession> session_;  // created on the first fetch
+    Fetch* current_ = nullptr;  // the fetch in progress, on the stack of fetch()
 };

@@ -11,7 +11,6 @@ public:
     bool HasGeometry() const override { return false; }
     int Interval() const { return interval_; }
     void setInterval(int milliseconds);
-    bool TimerEnabled() const { return Enabled(); }
 
     std::function<void()> OnTimer;
 

@@ -2,25 +2,13 @@
 
 #include "settings/symbol_file.h"
 
-void Editor::OpenStockData() {
-    EditorFileNum = SymbolFile::Open(runtime_, EditorFileNum);
-    FirstStockRecord();
+namespace {
+SymbolFile::Reader ReaderOf(Editor& e) {
+    return {e.EditorFileNum, e.EditorRecNo,  e.EditorRecCount,
+            e.EditorRecBuf,  e.EditorSymbol, e.EditorSymbolName};
 }
+}  // namespace
 
-void Editor::FirstStockRecord() {
-    EditorRecNo = 1;
-    EditorRecCount = EditorFileNum ? SymbolFile::CountRecords(runtime_, EditorFileNum) : 0;
-    if (EditorRecCount >= 1) {
-        ReadStockRecord();
-    } else {
-        EditorSymbol.clear();
-        EditorSymbolName.clear();
-    }
-}
-
-void Editor::ReadStockRecord() {
-    if (EditorFileNum == 0) return;
-    EditorRecBuf = SymbolFile::Read(runtime_, EditorFileNum, EditorRecNo);
-    EditorSymbol = EditorRecBuf.TickerSymbol();
-    EditorSymbolName = EditorRecBuf.SymbolName();
-}
+void Editor::OpenStockData() { SymbolFile::OpenStockData(runtime_, ReaderOf(*this)); }
+void Editor::FirstStockRecord() { SymbolFile::FirstStockRecord(runtime_, ReaderOf(*this)); }
+void Editor::ReadStockRecord() { SymbolFile::ReadStockRecord(runtime_, ReaderOf(*this)); }

@@ -2,31 +2,19 @@
 
 #include "settings/symbol_file.h"
 
-void GetSymbol::OpenStockData() {
-    StockFileNum = SymbolFile::Open(runtime_, StockFileNum);
-    FirstStockRecord();
+namespace {
+SymbolFile::Reader ReaderOf(GetSymbol& g) {
+    return {g.StockFileNum, g.StockRecNo,  g.StockRecCount,
+            g.StockRecBuf,  g.QuoteSymbol, g.QuoteSymbolName};
 }
+}  // namespace
 
-void GetSymbol::FirstStockRecord() {
-    StockRecNo = 1;
-    StockRecCount = StockFileNum ? SymbolFile::CountRecords(runtime_, StockFileNum) : 0;
-    if (StockRecCount >= 1) {
-        ReadStockRecord();
-    } else {
-        QuoteSymbol.clear();
-        QuoteSymbolName.clear();
-    }
-}
+void GetSymbol::OpenStockData() { SymbolFile::OpenStockData(runtime_, ReaderOf(*this)); }
+void GetSymbol::FirstStockRecord() { SymbolFile::FirstStockRecord(runtime_, ReaderOf(*this)); }
+void GetSymbol::ReadStockRecord() { SymbolFile::ReadStockRecord(runtime_, ReaderOf(*this)); }
 
 void GetSymbol::NextStockRecord() {
     if (StockRecCount < 1) return;
     StockRecNo = StockRecNo >= StockRecCount ? 1 : StockRecNo + 1;
     ReadStockRecord();
-}
-
-void GetSymbol::ReadStockRecord() {
-    if (StockFileNum == 0) return;
-    StockRecBuf = SymbolFile::Read(runtime_, StockFileNum, StockRecNo);
-    QuoteSymbol = StockRecBuf.TickerSymbol();
-    QuoteSymbolName = StockRecBuf.SymbolName();
 }

@@ -14,7 +14,7 @@ int16_t Open(Runtime& runtime, int16_t previousFileNumber) {
     if (previousFileNumber != 0) runtime.files().Close(previousFileNumber);
     Textdatabase::Opened opened;
     for (int attempt = 0; attempt < kAttempts && opened.fileNumber == 0; ++attempt)
-        opened = Textdatabase::OpenDataFile(runtime, kName, 4, StockRecord::kLength, true);
+        opened = Textdatabase::OpenDataFile(runtime, kName, OpenMode::Random, StockRecord::kLength);
     // The box of a missing folder does not say which folder; this message does.
     const bool boxSaidAll = !Textdatabase::FileErrorText(opened.lastError).empty() &&
                             opened.lastError != kPathNotFound;
@@ -27,15 +27,29 @@ int16_t Open(Runtime& runtime, int16_t previousFileNumber) {
     return opened.fileNumber;
 }
 
-int32_t CountRecords(Runtime& runtime, int16_t fileNumber) {
-    int64_t length = runtime.files().LOF(fileNumber);
-    return length <= 0 ? 0 : int32_t(length / int64_t(StockRecord::kLength));
+void OpenStockData(Runtime& runtime, const Reader& reader) {
+    reader.fileNum = Open(runtime, reader.fileNum);
+    FirstStockRecord(runtime, reader);
 }
 
-StockRecord Read(Runtime& runtime, int16_t fileNumber, int32_t recordNumber) {
-    StockRecord record;
-    runtime.files().Get(fileNumber, recordNumber, record.bytes);
-    return record;
+void FirstStockRecord(Runtime& runtime, const Reader& reader) {
+    reader.recNo = 1;
+    const int64_t length = reader.fileNum ? runtime.files().LOF(reader.fileNum) : 0;
+    reader.recCount = length <= 0 ? 0 : int32_t(length / int64_t(StockRecord::kLength));
+    if (reader.recCount >= 1) {
+        ReadStockRecord(runtime, reader);
+    } else {
+        reader.symbol.clear();
+        reader.symbolName.clear();
+    }
+}
+
+void ReadStockRecord(Runtime& runtime, const Reader& reader) {
+    if (reader.fileNum == 0) return;
+    reader.recBuf = StockRecord{};
+    runtime.files().Get(reader.fileNum, reader.recNo, reader.recBuf.bytes);
+    reader.symbol = reader.recBuf.TickerSymbol();
+    reader.symbolName = reader.recBuf.SymbolName();
 }
 
 }  // namespace SymbolFile

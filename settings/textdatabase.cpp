@@ -64,8 +64,8 @@ int16_t FileErrorAction(Runtime& runtime, FileError error) {
     }
 }
 
-Opened OpenDataFile(Runtime& runtime, const std::string& name, int16_t mode, int16_t recordLength,
-                    bool check) {
+Opened OpenDataFile(Runtime& runtime, const std::string& name, OpenMode mode,
+                    int16_t recordLength) {
     FileTable& files = runtime.files();
     // Each step that fails goes to the File Error box; only Retry runs it again.
     auto failed = [&](FileError error, Opened& result) {
@@ -76,17 +76,10 @@ Opened OpenDataFile(Runtime& runtime, const std::string& name, int16_t mode, int
     while (!IsLegalName(name))
         if (failed(kBadFileName, result)) return result;
 
-    if (check && mode == 1 && files.Exists(name)) {
-        int answer = runtime.MsgBox("Replace contents of " + name + "?",
-                                    MsgBox::vbOKCancel + MsgBox::vbExclamation, "Replace File?");
-        if (answer == MsgBox::vbCancel) return result;
-    }
-    if (mode < 1 || mode > 5) return result;
-
     for (;;) {
         int16_t number = files.FreeFile();
         FileError error = number == 0 ? kTooManyFiles
-                                      : files.Open(name, OpenMode(mode), number, recordLength);
+                                      : files.Open(name, mode, number, recordLength);
         if (error == kNoError) {
             result.fileNumber = number;
             result.lastError = kNoError;

@@ -18,11 +18,10 @@ struct Opened {
     FileError lastError = kNoError;
 };
 
-// Opens name in mode 1..5 (4: records of recordLength bytes); with check, mode 1 asks
-// before replacing an existing file. A listed failure shows its box; Retry repeats the
-// step that failed.
-Opened OpenDataFile(Runtime& runtime, const std::string& name, int16_t mode, int16_t recordLength,
-                    bool check);
+// Opens name in mode (Random: records of recordLength bytes). A listed failure shows its
+// box; Retry repeats the step that failed.
+Opened OpenDataFile(Runtime& runtime, const std::string& name, OpenMode mode,
+                    int16_t recordLength);
 int16_t FileErrorAction(Runtime& runtime, FileError error);
 // The box's text for a listed error; empty when the number is not listed.
 std::string FileErrorText(FileError error);

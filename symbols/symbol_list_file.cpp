@@ -51,7 +51,7 @@ bool Replace(Runtime& runtime, const std::vector<StockRecord>& records) {
     if (error != kNoError) return false;
 
     Textdatabase::Opened opened =
-        Textdatabase::OpenDataFile(runtime, kNewName, 4, StockRecord::kLength, true);
+        Textdatabase::OpenDataFile(runtime, kNewName, OpenMode::Random, StockRecord::kLength);
     if (opened.fileNumber == 0) {
         if (Textdatabase::FileErrorText(opened.lastError).empty()) TellUnlisted(runtime, opened.lastError);
         return false;

@@ -4,6 +4,7 @@
 
 #include "platform/core/conversions.h"
 #include "platform/font.h"
+#include "platform/text_case.h"
 #include "ticker/program.h"
 #include "ticker/ticker.h"
 
@@ -42,8 +43,6 @@ void CutAtCommas(const std::string& text, size_t limit, Store store) {
         start = comma + 1;
     }
 }
-
-std::string FirstCharacter(const std::string& text) { return text.substr(0, 1); }
 
 }  // namespace
 

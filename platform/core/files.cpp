@@ -13,6 +13,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+std::string ParentFolder(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 namespace {
 
 constexpr int16_t kFirstFileNumber = 1;
@@ -37,16 +43,10 @@ bool IsDirectory(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::string ParentOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // A missing entry is "not found" when its folder exists and "path not found" otherwise.
 FileError ErrorFromErrno(int error, const std::string& path) {
     switch (error) {
-    case ENOENT: return IsDirectory(ParentOf(path)) ? kFileNotFound : kPathNotFound;
+    case ENOENT: return IsDirectory(ParentFolder(path)) ? kFileNotFound : kPathNotFound;
     case ENOTDIR: return kPathNotFound;
     case EACCES:
     case EPERM:
@@ -73,17 +73,6 @@ bool IsFileNumber(int16_t fileNumber) {
 }
 
 bool IsWriteDenied(int error) { return error == EACCES || error == EPERM || error == EROFS; }
-
-int OpenFlags(OpenMode mode) {
-    switch (mode) {
-    case OpenMode::Output: return O_WRONLY | O_CREAT | O_TRUNC;
-    case OpenMode::Input: return O_RDONLY;
-    case OpenMode::Append: return O_WRONLY | O_CREAT | O_APPEND;
-    case OpenMode::Random:
-    case OpenMode::Binary: return O_RDWR | O_CREAT;
-    }
-    return -1;
-}
 
 }  // namespace
 
@@ -217,19 +206,16 @@ FileError FileTable::Open(std::string_view name, OpenMode mode, int16_t fileNumb
     if (!IsFileNumber(fileNumber)) return kBadFileNameOrNumber;
     if (open_.contains(fileNumber)) return kFileAlreadyOpen;
     if (!IsUsableName(name)) return kBadFileName;
-    const int flags = OpenFlags(mode);
-    if (flags < 0) return kBadFileMode;
     if (mode == OpenMode::Random && (recordLength < 1 || recordLength > kMaxRecordLength)) {
         return kBadRecordLength;
     }
 
     std::string path = Resolve(name);
-    bool writable = (flags & O_ACCMODE) != O_RDONLY;
-    int descriptor = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    bool writable = true;
+    int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     const int openError = errno;
-    // Like the classic runtime, a file that may not be written can still be read by record.
-    const bool readsAnyway = mode == OpenMode::Random || mode == OpenMode::Binary;
-    if (descriptor < 0 && readsAnyway && IsWriteDenied(openError)) {
+    // Like the classic runtime, a file that may not be written can still be read.
+    if (descriptor < 0 && IsWriteDenied(openError)) {
         descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         writable = false;
     }
@@ -321,7 +307,7 @@ bool FileTable::IsReadOnly(std::string_view name) const {
 
 FileError FileTable::Failed(int error, const std::string& path, FileError number) {
     if (error == 0) return kNoError;
-    const std::string folder = ParentOf(path);
+    const std::string folder = ParentFolder(path);
     errorCause_ = error == ENOENT && !IsDirectory(folder) ? "the folder " + folder + " does not exist"
                                                           : std::strerror(error);
     return number != kNoError ? number : ErrorFromErrno(error, path);

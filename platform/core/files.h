@@ -11,12 +11,16 @@
 #include <string>
 #include <string_view>
 
-enum class OpenMode { Output = 1, Input = 2, Append = 3, Random = 4, Binary = 5 };
+// Both open for reading and writing and create a missing file.
+enum class OpenMode { Random, Binary };
 
 using FileError = int;  // 0 when the operation succeeded
 constexpr FileError kNoError = 0;
 
 class OpenFile;
+
+// The folder that holds path: "." for a bare name, "/" for an entry of the root.
+std::string ParentFolder(const std::string& path);
 
 class FileTable {
 public:
@@ -32,8 +36,7 @@ public:
 
     // The lowest file number (1 ... 255) that is not open; 0 when all are taken.
     int16_t FreeFile() const;
-    // Random mode opens for reading and writing and creates a missing file; a file that may
-    // only be read is opened read-only, so that its records can still be read.
+    // A file that may only be read is opened read-only, so that it can still be read.
     FileError Open(std::string_view name, OpenMode mode, int16_t fileNumber, int recordLength);
     FileError Close(int16_t fileNumber);
     void CloseAll();

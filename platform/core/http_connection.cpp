@@ -9,10 +9,13 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string_view>
 
+#include "platform/core/ascii_case.h"
 #include "platform/core/text_trim.h"
 
 namespace {
@@ -20,27 +23,19 @@ namespace {
 constexpr size_t kReadBytes = 64 * 1024;
 constexpr size_t kMaxChunkLineBytes = 1024;
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+// A whole decimal or hexadecimal number, nothing else around it; nullopt when malformed or
+// too large for a length.
+std::optional<int64_t> parseNumber(std::string_view text, int base) {
+    uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        value > uint64_t(INT64_MAX))
+        return std::nullopt;
+    return int64_t(value);
 }
 
-// A number in the given base, all of text; nullopt when empty, malformed or huge.
-std::optional<int64_t> parseNumber(std::string_view text, int base) {
-    constexpr int64_t kLimit = int64_t{1} << 56;
-    if (text.empty()) return std::nullopt;
-    int64_t value = 0;
-    for (char c : text) {
-        int digit = -1;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (base == 16 && lower(c) >= 'a' && lower(c) <= 'f') digit = lower(c) - 'a' + 10;
-        if (digit < 0) return std::nullopt;
-        value = value * base + digit;
-        if (value > kLimit) return std::nullopt;
-    }
-    return value;
+bool isRedirect(int status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
 // Where the head ends (after its empty line), or npos; a bare LF ends lines too. The search
@@ -185,7 +180,9 @@ bool HttpConnection::parseHead(const std::string& head) {
     status_ = int(*status);
 
     std::optional<int64_t> length;
-    bool chunked = false, encoded = false;
+    bool encoded = false;
+    int codings = 0;  // transfer codings named, the last one chunked or not
+    bool chunkedLast = false;
     location_.clear();
     for (size_t at = lineEnd + 1; at < text.size();) {
         const size_t end = std::min(text.find('\n', at), text.size());
@@ -195,24 +192,32 @@ bool HttpConnection::parseHead(const std::string& head) {
         if (colon == std::string_view::npos) continue;
         const std::string_view name = line.substr(0, colon);
         const std::string_view value = Trimmed(line.substr(colon + 1));
-        if (equalsNoCase(name, "Content-Length")) {
+        if (EqualsIgnoringAsciiCase(name, "Content-Length")) {
             const std::optional<int64_t> parsed = parseNumber(value, 10);
             if (!parsed || (length && *length != *parsed)) return false;
             length = parsed;
-        } else if (equalsNoCase(name, "Transfer-Encoding")) {
+        } else if (EqualsIgnoringAsciiCase(name, "Transfer-Encoding")) {
             encoded = true;
-            const size_t comma = value.rfind(',');
-            chunked = equalsNoCase(Trimmed(value.substr(comma == std::string_view::npos ? 0 : comma + 1)),
-                                   "chunked");
-        } else if (equalsNoCase(name, "Location")) {
+            for (size_t from = 0; from <= value.size();) {
+                const size_t comma = std::min(value.find(',', from), value.size());
+                const std::string_view coding = Trimmed(value.substr(from, comma - from));
+                from = comma + 1;
+                if (coding.empty()) continue;
+                ++codings;
+                chunkedLast = EqualsIgnoringAsciiCase(coding, "chunked");
+            }
+        } else if (EqualsIgnoringAsciiCase(name, "Location") && isRedirect(status_)) {
             location_ = std::string(value);
         }
     }
 
-    if (status_ < 200 || status_ == 204 || status_ == 304) {
+    // A redirect's body is never read, whatever it declares.
+    if (status_ < 200 || status_ == 204 || status_ == 304 || !location_.empty()) {
         framing_ = Framing::None;
     } else if (encoded) {
-        framing_ = chunked ? Framing::Chunked : Framing::Close;
+        // The request asks for no coding, so a body in any other than chunked cannot be used.
+        if (codings != 1 || !chunkedLast) return false;
+        framing_ = Framing::Chunked;
     } else if (length) {
         if (*length > maxBodyBytes_) return false;
         framing_ = Framing::Length;

@@ -30,6 +30,8 @@ public:
 
     // Known once the head has arrived (ReceivingBody or Complete).
     int Status() const { return status_; }
+    // Where a redirect (301, 302, 303, 307, 308) sends; empty for any other reply. A
+    // redirect with a Location completes at its head: its body is not read.
     const std::string& Location() const { return location_; }
     std::string TakeBody() { return std::move(body_); }
 

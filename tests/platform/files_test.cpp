@@ -148,14 +148,12 @@ TEST_F(FilesTest, FailuresGiveTheClassicErrorNumbers) {
         FileError expected;
     };
     const Case cases[] = {
-        {"input of a missing file", [&] { return open("none", OpenMode::Input, 0); }, 53},
-        {"input in a missing folder", [&] { return open("no/f", OpenMode::Input, 0); }, 76},
         {"random in a missing folder", [&] { return open("no/f", OpenMode::Random, 50); }, 76},
-        {"output under a file", [&] { return open("data/f", OpenMode::Output, 0); }, 76},
+        {"binary under a file", [&] { return open("data/f", OpenMode::Binary, 0); }, 76},
         {"random on a folder", [&] { return open("folder", OpenMode::Random, 50); }, 75},
-        {"input of a folder", [&] { return open("folder", OpenMode::Input, 0); }, 75},
+        {"binary on a folder", [&] { return open("folder", OpenMode::Binary, 0); }, 75},
         {"empty name", [&] { return open("", OpenMode::Random, 50); }, 64},
-        {"name too long", [&] { return open(std::string(300, 'n'), OpenMode::Output, 0); }, 64},
+        {"name too long", [&] { return open(std::string(300, 'n'), OpenMode::Binary, 0); }, 64},
         {"number 0", [&] { return files_.Open("f", OpenMode::Random, 0, 50); }, 52},
         {"number 256", [&] { return files_.Open("f", OpenMode::Random, 256, 50); }, 52},
         {"number in use", [&] { return files_.Open("other", OpenMode::Random, 1, 50); }, 55},
@@ -186,7 +184,6 @@ TEST_F(FilesTest, ReadOnlyFileOpensInRandomModeForReadingOnly) {
     ASSERT_EQ(files_.Open("stockdata.std", OpenMode::Random, 1, kRecordLength), kNoError);
     EXPECT_EQ(GetRecord(1, 1), Record("IBM"));
     EXPECT_EQ(files_.Put(1, 1, Record("MSFT")), 75);
-    EXPECT_EQ(files_.Open("stockdata.std", OpenMode::Output, 2, 0), 75);
 }
 
 TEST_F(FilesTest, NothingCanBeCreatedInAReadOnlyFolder) {
@@ -203,15 +200,6 @@ TEST_F(FilesTest, BytesWrittenInBinaryModeReachTheFileAsTheyAre) {
     ASSERT_EQ(files_.PutBytes(1, 0, bytes), kNoError);
     EXPECT_EQ(ReadFile("chart.gif"), std::string(bytes.begin(), bytes.end()));
     EXPECT_EQ(files_.LOF(1), 7);
-}
-
-TEST_F(FilesTest, OutputEmptiesTheFileAndAppendKeepsIt) {
-    WriteFile("a", "old");
-    WriteFile("b", "old");
-    ASSERT_EQ(files_.Open("a", OpenMode::Output, 1, 0), kNoError);
-    ASSERT_EQ(files_.Open("b", OpenMode::Append, 2, 0), kNoError);
-    EXPECT_EQ(files_.FileLen("a"), 0);
-    EXPECT_EQ(files_.FileLen("b"), 3);
 }
 
 TEST_F(FilesTest, KillRemovesTheFile) {

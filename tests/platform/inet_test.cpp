@@ -4,11 +4,15 @@
 #include "tests/support/wait_until.h"
 
 #include <QCoreApplication>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +52,42 @@ public:
 
 private:
     QTimer timer_;
+};
+
+// Answers every request with bytes exactly as given, for replies the test server does not
+// make; the connection then stays open unless the reply is to end with it.
+class RawServer {
+public:
+    RawServer() {
+        server_.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] {
+            while (QTcpSocket* socket = server_.nextPendingConnection()) answer(socket);
+        });
+    }
+
+    void setReply(QByteArray reply, bool closes) {
+        reply_ = std::move(reply);
+        closes_ = closes;
+    }
+    std::string url() const {
+        return "http://127.0.0.1:" + std::to_string(server_.serverPort()) + "/raw";
+    }
+
+private:
+    void answer(QTcpSocket* socket) {
+        auto request = std::make_shared<QByteArray>();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request] {
+            if (request->contains("\r\n\r\n")) return;  // answered already
+            *request += socket->readAll();
+            if (!request->contains("\r\n\r\n")) return;
+            socket->write(reply_);
+            if (closes_) socket->disconnectFromHost();
+        });
+    }
+
+    QTcpServer server_;  // owns the sockets, so that a connection held open lasts the test
+    QByteArray reply_;
+    bool closes_ = false;
 };
 
 class InetTest : public ::testing::Test {
@@ -281,15 +321,15 @@ TEST_F(InetTest, TimersKeepRunningDuringAFetch) {
 }
 
 TEST_F(InetTest, SecondFetchFromANestedEventIsRefusedWithoutDisturbingTheFirst) {
-    server.setRoute("/slow", {.body = "late", .delayMs = 300});
     server.setRoute("/other", {.body = "other"});
     bool executingInside = false;
     std::string nestedReply = "unset";
-    Later nested(50, [&] {
-        executingInside = inet.StillExecuting();
-        nestedReply = inet.OpenURL(server.url("/other"));
-    });
-    EXPECT_EQ(fetch(server.url("/slow")), "late");
+    // Runs while the first request waits for its answer, however slowly the machine turns.
+    server.setRoute("/first", {.body = "first", .arrived = [&] {
+                                   executingInside = inet.StillExecuting();
+                                   nestedReply = inet.OpenURL(server.url("/other"));
+                               }});
+    EXPECT_EQ(fetch(server.url("/first")), "first");
     EXPECT_FALSE(inet.LastFetchFailed());
     EXPECT_TRUE(executingInside);
     EXPECT_EQ(nestedReply, "");
@@ -328,6 +368,71 @@ TEST_F(InetTest, RepliesAboveTheSizeLimitFail) {
 TEST_F(InetTest, ReplyOfExactlyTheSizeLimitArrives) {
     server.setRoute("/limit", {.body = QByteArray(Inet::kMaxReplyBytes, 'x')});
     EXPECT_EQ(fetch(server.url("/limit")).size(), static_cast<size_t>(Inet::kMaxReplyBytes));
+}
+
+// A head of exactly size bytes, its empty line included, announcing a body of "4.01".
+QByteArray HeadOfSize(int size) {
+    const QByteArray start = "HTTP/1.1 200 OK\r\nContent-Length: 4\r\nX-Filler: ";
+    const QByteArray end = "\r\n\r\n";
+    return start + QByteArray(size - int(start.size() + end.size()), 'x') + end;
+}
+
+// Replies framed in the ways servers may frame them, each either arriving or failing.
+TEST_F(InetTest, RepliesAreFramedAsTheirHeadsSay) {
+    constexpr int kMaxHeadBytes = 64 * 1024;
+    const QByteArray ok = "HTTP/1.1 200 OK\r\n";
+    const QByteArray chunks = "4\r\n4.01\r\n0\r\n\r\n";
+    server.setRoute("/ok", {.body = "fine"});
+    const QByteArray redirect = "HTTP/1.1 302 Found\r\nLocation: " +
+                                QByteArray::fromStdString(server.url("/ok")) +
+                                "\r\nContent-Length: " +
+                                QByteArray::number(Inet::kMaxReplyBytes + 1) + "\r\n\r\n";
+    struct Case {
+        const char* what;
+        QByteArray reply;
+        bool closes;                      // the server ends the connection after the reply
+        std::optional<std::string> body;  // nullopt: the fetch fails
+    };
+    const Case cases[] = {
+        {"interim replies first",
+         "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 103 Early Hints\r\nLink: </s.css>\r\n\r\n" + ok +
+             "Content-Length: 4\r\n\r\n4.01",
+         false, "4.01"},
+        {"204 held open", "HTTP/1.1 204 No Content\r\n\r\n", false, ""},
+        {"304 held open, its length no body", "HTTP/1.1 304 Not Modified\r\nContent-Length: 9\r\n\r\n",
+         false, ""},
+        {"one length twice", ok + "Content-Length: 4\r\nContent-Length: 4\r\n\r\n4.01", false, "4.01"},
+        {"conflicting lengths", ok + "Content-Length: 4\r\nContent-Length: 5\r\n\r\n4.015", false,
+         std::nullopt},
+        {"negative length", ok + "Content-Length: -4\r\n\r\n4.01", true, std::nullopt},
+        {"chunked over a length", ok + "Transfer-Encoding: chunked\r\nContent-Length: 99\r\n\r\n" + chunks,
+         false, "4.01"},
+        {"gzip, chunked", ok + "Transfer-Encoding: gzip, chunked\r\n\r\n" + chunks, false, std::nullopt},
+        {"chunked, gzip", ok + "Transfer-Encoding: chunked, gzip\r\n\r\n" + chunks, true, std::nullopt},
+        {"gzip and chunked on two lines",
+         ok + "Transfer-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n\r\n" + chunks, false,
+         std::nullopt},
+        {"gzip alone", ok + "Transfer-Encoding: gzip\r\n\r\n4.01", true, std::nullopt},
+        {"a coding left empty", ok + "Transfer-Encoding: \r\nContent-Length: 4\r\n\r\n4.01", false,
+         std::nullopt},
+        {"head of exactly 64 KiB", HeadOfSize(kMaxHeadBytes) + "4.01", false, "4.01"},
+        {"head one byte above", HeadOfSize(kMaxHeadBytes + 1) + "4.01", false, std::nullopt},
+        {"redirect declaring a body above the limit", redirect, false, "fine"},
+    };
+    RawServer raw;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        states.clear();
+        raw.setReply(c.reply, c.closes);
+        const std::string reply = fetch(raw.url());
+        if (!c.body) {
+            expectFailed(reply);
+            continue;
+        }
+        EXPECT_EQ(reply, *c.body);
+        EXPECT_FALSE(inet.LastFetchFailed());
+        EXPECT_EQ(states, kCompletedStates);
+    }
 }
 
 TEST_F(InetTest, RedirectsAreFollowedUpToFive) {

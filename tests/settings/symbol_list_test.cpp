@@ -102,38 +102,12 @@ TEST_F(SymbolListTest, IllegalNamesAreRefusedWithTheirBox) {
     Start();
     for (std::string name : {"stock data.std", "stock]data", "a;b", "a<b", "a?b", "a*b", "a[b"}) {
         desktop.boxes.clear();
-        EXPECT_EQ(Textdatabase::OpenDataFile(runtime(), name, 4, 50, true).fileNumber, 0) << name;
+        EXPECT_EQ(Textdatabase::OpenDataFile(runtime(), name, OpenMode::Random, 50).fileNumber, 0) << name;
         ASSERT_EQ(desktop.boxes.size(), 1u) << name;
         EXPECT_EQ(desktop.boxes[0].text, "That filename is illegal.");
         EXPECT_EQ(desktop.boxes[0].title, "File Error");
         EXPECT_EQ(desktop.boxes[0].style, MsgBox::vbExclamation);
     }
-}
-
-TEST_F(SymbolListTest, ModeOneAsksBeforeReplacing) {
-    Start();
-    runtime().files().ChDir(programFolder.path().toStdString());
-    WriteProgramFile("list.txt", "keep me");
-    desktop.answers = {MsgBox::vbCancel};
-    EXPECT_EQ(Textdatabase::OpenDataFile(runtime(), "list.txt", 1, 0, true).fileNumber, 0);
-    ASSERT_EQ(desktop.boxes.size(), 1u);
-    EXPECT_EQ(desktop.boxes[0].text, "Replace contents of list.txt?");
-    EXPECT_EQ(desktop.boxes[0].title, "Replace File?");
-    EXPECT_EQ(desktop.boxes[0].style, MsgBox::vbOKCancel + MsgBox::vbExclamation);
-    EXPECT_EQ(ReadProgramFile("list.txt"), "keep me");
-
-    desktop.answers = {MsgBox::vbOK};
-    EXPECT_NE(Textdatabase::OpenDataFile(runtime(), "list.txt", 1, 0, true).fileNumber, 0);
-    EXPECT_EQ(Textdatabase::OpenDataFile(runtime(), "list.txt", 1, 0, false).fileNumber != 0, true);
-    EXPECT_EQ(desktop.boxes.size(), 2u);  // no question without check
-}
-
-TEST_F(SymbolListTest, AnUnknownModeOpensNothing) {
-    Start();
-    runtime().files().ChDir(programFolder.path().toStdString());
-    EXPECT_EQ(Textdatabase::OpenDataFile(runtime(), "x.dat", 6, 50, true).fileNumber, 0);
-    EXPECT_FALSE(runtime().files().Exists("x.dat"));
-    EXPECT_TRUE(desktop.boxes.empty());
 }
 
 TEST_F(SymbolListTest, FileErrorBoxesAndTheirActions) {
