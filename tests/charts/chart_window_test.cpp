@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QTest>
-#include <QTimer>
 
 #include "charts/charts_fixture.h"
 #include "docking/show_contents.h"
@@ -105,20 +104,16 @@ TEST_F(ChartWindowTest, LoadingStandsWholeOnTheChartBackdropCentredOnItsDesigned
         SCOPED_TRACE(dpi);
         desktop.dpi = dpi;
         Charts& charts = ShowCharts();
-        TestHttpServer::Route slow;
-        slow.body = QByteArray::fromStdString(Gif(192, 96));
-        slow.delayMs = 300;
-        server.setRoute("/c/0b/i/ibm.gif", slow);
+        TestHttpServer::Route seenWhileLoading;
+        seenWhileLoading.body = QByteArray::fromStdString(Gif(192, 96));
         QImage seen;
-        bool whole = false, watchdog = false;
-        QObject context;
-        QTimer::singleShot(100, &context, [&] {
+        bool whole = false;
+        seenWhileLoading.arrived = [&] {
             whole = charts.lblLoading.Visible() && ShowsWhole(charts.lblLoading);
             seen = charts.picCharts.Widget()->grab().toImage();
-        });
-        QTimer::singleShot(5000, &context, [&] { watchdog = true; });
+        };
+        server.setRoute("/c/0b/i/ibm.gif", seenWhileLoading);
         QTest::mouseClick(charts.picUpdate.Widget(), Qt::LeftButton);
-        ASSERT_FALSE(watchdog);
         EXPECT_TRUE(whole);
         ASSERT_FALSE(seen.isNull());
         EXPECT_EQ(seen.pixelColor(5, 5), QColor(12, 14, 18));  // the backdrop, not the face

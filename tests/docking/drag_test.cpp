@@ -164,6 +164,69 @@ TEST_F(DragByMouseTest, ADockedChartWindowIsNeverDraggedWhollyOutOfTheWorkArea) 
     }
 }
 
+// The ticker (3150 x 210, grabbed 150,90 twips in) against the open chart window (3150 x
+// 2395): undocked, a chart edge within 125 twips of where the cursor puts the ticker's top
+// or bottom catches it, the last candidate (below, tops level, above) that holds winning;
+// a docked pair moves as one and stays docked only when a side candidate holds at the end.
+// A second drag shows the verdict the release committed.
+TEST_F(DragByMouseTest, TheTickerSnapsToTheChartWindowsEdgesAndTheReleaseCommitsTheDocking) {
+    struct Case {
+        const char* what;
+        bool docked;
+        float chartsLeft, chartsTop;
+        PixelPoint cursor;  // the press is at 210,206: the ticker at 3000,3000
+        float left, top, chartsLeftAfter, chartsTopAfter;
+        bool dockedAfter;
+    };
+    const Case cases[] = {
+        {"125 below the chart's bottom", false, 3500, 4500, {210, 474}, 3000, 4500 + 2395, 3500,
+         4500, true},
+        {"126 below the chart's bottom", false, 3500, 4499, {210, 474}, 3000, 7020, 3500, 4499,
+         false},
+        {"tops 60 apart", false, 3500, 4500, {210, 310}, 3000, 4500, 3500, 4500, true},
+        {"the ticker's bottom 105 above the chart's top", false, 3500, 4500, {210, 285}, 3000,
+         4500 - 210, 3500, 4500, true},
+        {"tops 120 apart and the bottom 90 below the chart's top: above wins", false, 3500, 4500,
+         {210, 298}, 3000, 4500 - 210, 3500, 4500, true},
+        {"level but apart sideways", false, 7000, 4500, {210, 298}, 3000, 4380, 7000, 4500, false},
+        {"docked below, left edges 200 apart", true, 3200, 3210, {250, 260}, 3600, 3810, 3800,
+         4020, false},
+        {"docked below, left edges 100 apart", true, 3100, 3210, {250, 260}, 3700, 3810, 3700,
+         4020, true},
+    };
+    Ticker& ticker = Shown();
+    Charts& charts = program().charts();
+    charts.Show();
+    QWidget* skin = ticker.picSkin.Widget();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ticker.Move(3000, 3000);
+        charts.Move(c.chartsLeft, c.chartsTop);
+        State().Docked = c.docked;
+        desktop.cursor = {210, 206};
+        Press(skin, {10, 6});
+        MoveCursor(skin, c.cursor);
+        Release(skin);
+        EXPECT_FLOAT_EQ(ticker.Left(), c.left);
+        EXPECT_FLOAT_EQ(ticker.Top(), c.top);
+        EXPECT_FLOAT_EQ(charts.Left(), c.chartsLeftAfter);
+        EXPECT_FLOAT_EQ(charts.Top(), c.chartsTopAfter);
+        EXPECT_EQ(State().Docked, c.dockedAfter);
+
+        const float offsetX = charts.Left() - ticker.Left(), offsetY = charts.Top() - ticker.Top();
+        Press(skin, {10, 6});
+        MoveCursor(skin, {c.cursor.x + 10, c.cursor.y + 10});
+        Release(skin);
+        if (c.dockedAfter) {
+            EXPECT_FLOAT_EQ(charts.Left() - ticker.Left(), offsetX);
+            EXPECT_FLOAT_EQ(charts.Top() - ticker.Top(), offsetY);
+        } else {
+            EXPECT_FLOAT_EQ(charts.Left(), c.chartsLeftAfter);
+            EXPECT_FLOAT_EQ(charts.Top(), c.chartsTopAfter);
+        }
+    }
+}
+
 TEST_F(DragTest, TheWindowFollowsTheCursorAndSnapsToWorkAreaEdgesWithin125Twips) {
     Ticker& ticker = Shown();
     struct Case {

@@ -1,6 +1,5 @@
 // An unloaded or released window must never call back into its form: its timers stop at
 // once, and no window of a form outlives it.
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -8,6 +7,7 @@
 #include "platform/form.h"
 #include "platform/timer.h"
 #include "support/program_fixture.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -37,17 +37,14 @@ protected:
         QTimer clock(&context);
         QObject::connect(&clock, &QTimer::timeout, &context, [&] { ++reference; });
         clock.start(1);
-        QElapsedTimer watchdog;
-        watchdog.start();
-        while (reference < 20 && watchdog.elapsed() < 10000) runtime().DoEvents();
-        ASSERT_GE(reference, 20) << "the event loop never turned";
+        ASSERT_TRUE(DoEventsUntil([&] { return reference >= 20; }, kDeadlineMs))
+            << "the event loop never turned";
     }
     void WaitForATick(TimerForm& form) {
-        QElapsedTimer watchdog;
-        watchdog.start();
-        while (form.ticks == 0 && watchdog.elapsed() < 10000) runtime().DoEvents();
-        ASSERT_GT(form.ticks, 0) << "the timer never ticked";
+        ASSERT_TRUE(DoEventsUntil([&] { return form.ticks > 0; }, kDeadlineMs))
+            << "the timer never ticked";
     }
+    static constexpr int kDeadlineMs = 30000;
 };
 
 TEST_F(FormLifetimeTest, AnUnloadedFormsTimerStopsAtOnce) {
@@ -55,10 +52,12 @@ TEST_F(FormLifetimeTest, AnUnloadedFormsTimerStopsAtOnce) {
     TimerForm form(runtime());
     form.Show();
     WaitForATick(form);
+    QPointer<QWidget> timer = form.Timer1.Widget();
     ASSERT_TRUE(form.Unload());
     form.ticks = 0;
     RunEventsForAWhile();
     EXPECT_EQ(form.ticks, 0);
+    EXPECT_FALSE(timer.isNull());  // still waiting for deletion, so it could have ticked
 
     form.Show();  // a new load runs the timer again
     WaitForATick(form);

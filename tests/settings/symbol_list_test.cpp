@@ -2,6 +2,8 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "settings/get_symbol.h"
@@ -175,8 +177,9 @@ TEST_F(SymbolListTest, AnOpenThatFailsWithAnUnlistedErrorSaysTheCauseInWords) {
     EXPECT_EQ(cursor.StockFileNum, 0);
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, "Vesk Ticker could not open " + ProgramFile("stockdata.std") +
-                                         ": Is a directory (error 75). The symbol list stays empty "
-                                         "until the file can be opened.");
+                                         ": " + std::strerror(EISDIR) +
+                                         " (error 75). The symbol list stays empty until the "
+                                         "file can be opened.");
 }
 
 }  // namespace

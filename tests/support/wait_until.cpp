@@ -1,5 +1,6 @@
 #include "support/wait_until.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -14,5 +15,15 @@ bool WaitUntil(const std::function<bool()>& done, int deadlineMs) {
     });
     poll.start(1);
     if (!done()) loop.exec();
+    return done();
+}
+
+bool DoEventsUntil(const std::function<bool()>& done, int deadlineMs) {
+    QElapsedTimer clock;
+    clock.start();
+    QTimer wake;  // a condition that no event of its own announces is seen too
+    wake.start(1);
+    while (!done() && clock.elapsed() < deadlineMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return done();
 }

@@ -5,3 +5,7 @@
 
 // Runs the loop until done() holds or deadlineMs pass; false on the deadline.
 bool WaitUntil(const std::function<bool()>& done, int deadlineMs);
+
+// The same, turning the events as the program's DoEvents does, nested in the test: what
+// the test itself deleted later (an unloaded window) stays until the wait is over.
+bool DoEventsUntil(const std::function<bool()>& done, int deadlineMs);
