@@ -52,6 +52,24 @@ void BM_SetValueReachesTheFile(benchmark::State& state) {
 }
 BENCHMARK(BM_SetValueReachesTheFile)->Unit(benchmark::kMicrosecond);
 
+// One step of a ticker drag with the docked chart window closed: the chart's new Left and
+// Top, two sets that change values under the chart key.
+void BM_DragStepsTwoWrites(benchmark::State& state) {
+    QTemporaryDir folder;
+    Registry registry(folder.path().toStdString());
+    FillMainKey(registry);
+    HKEY charts = 0;
+    registry.RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Vesk Ticker\\Charts", 0, KEY_ALL_ACCESS_LEGACY, charts);
+    int64_t step = 0;
+    for (auto _ : state) {
+        ++step;
+        SetText(registry, charts, "Left", std::to_string(step % 2000));
+        SetText(registry, charts, "Top", std::to_string(step % 1500));
+    }
+    registry.Flush();
+}
+BENCHMARK(BM_DragStepsTwoWrites)->Unit(benchmark::kMicrosecond);
+
 // Per set that stores what the file holds already, as most of a drag's sets do.
 void BM_SetValueUnchanged(benchmark::State& state) {
     QTemporaryDir folder;
