@@ -135,10 +135,10 @@ Failure ParseSection(std::string_view line, KeyTable& keys, KeyTable::iterator& 
     std::string_view path = line.substr(1, line.size() - 2);
     if (!TakePrefix(path, kRootName) || (!path.empty() && !TakePrefix(path, "\\")))
         return "a key must lie under HKEY_CURRENT_USER";
-    const auto names = SplitKeyPath(path);
-    if (!names) return "a key name is empty, too long or holds a control character, or the key lies too deep";
-    bool created = false;
-    section = CreateKeyPath(keys, *names, created);
+    const auto key = KeyPath("", path);
+    if (!key)
+        return "a key name is empty, too long or holds a control character, or the key lies too deep";
+    section = keys.try_emplace(*key).first;
     return nullptr;
 }
 
@@ -176,39 +176,41 @@ Failure ParseLine(std::string_view line, KeyTable& keys, Section& section) {
     return ParseValue(line, (*section.key)->second);
 }
 
-// An empty key with a subkey needs no section of its own: the subkey's section brings it
-// back, and a deep path is not written once per level.
-bool ImpliedBySubkey(KeyTable::const_iterator key, const KeyTable& keys) {
-    if (!key->second.empty()) return false;
-    const auto next = std::next(key);
-    if (key->first.empty()) return true;
-    return next != keys.end() && next->first.size() > key->first.size() &&
-           next->first[key->first.size()] == '\\' && next->first.starts_with(key->first);
+void AppendSection(std::string& out, std::string_view path) {
+    out += '[';
+    out += kRootName;
+    if (!path.empty()) out += '\\';
+    out += path;
+    out += "]\n";
+}
+
+void AppendValue(std::string& out, std::string_view name, const RegistryValue& value) {
+    if (name.empty()) {
+        out += '@';
+    } else {
+        AppendQuoted(out, name);
+    }
+    out += '=';
+    AppendData(out, value);
+    out += '\n';
 }
 
 }  // namespace
 
 std::string FormatRegistryFile(const KeyTable& keys) {
     std::string out(kHeader);
-    for (auto key = keys.begin(); key != keys.end(); ++key) {
-        if (ImpliedBySubkey(key, keys)) continue;
-        const auto& [path, values] = *key;
-        out += "\n[";
-        out += kRootName;
-        if (!path.empty()) out += '\\';
-        out += path;
-        out += "]\n";
-        for (const auto& [name, value] : values) {
-            if (name.empty()) {
-                out += '@';
-            } else {
-                AppendQuoted(out, name);
-            }
-            out += '=';
-            AppendData(out, value);
-            out += '\n';
-        }
+    for (const auto& [path, values] : keys) {
+        out += '\n';
+        AppendSection(out, path);
+        for (const auto& [name, value] : values) AppendValue(out, name, value);
     }
+    return out;
+}
+
+std::string FormatChange(const KeyChange& change) {
+    std::string out;
+    AppendSection(out, change.key);
+    if (change.value) AppendValue(out, change.name, *change.value);
     return out;
 }
 
