@@ -37,16 +37,10 @@ bool IsDirectory(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::string ParentOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // A missing entry is "not found" when its folder exists and "path not found" otherwise.
 FileError ErrorFromErrno(int error, const std::string& path) {
     switch (error) {
-    case ENOENT: return IsDirectory(ParentOf(path)) ? kFileNotFound : kPathNotFound;
+    case ENOENT: return IsDirectory(FolderOf(path)) ? kFileNotFound : kPathNotFound;
     case ENOTDIR: return kPathNotFound;
     case EACCES:
     case EPERM:
@@ -321,7 +315,7 @@ bool FileTable::IsReadOnly(std::string_view name) const {
 
 FileError FileTable::Failed(int error, const std::string& path, FileError number) {
     if (error == 0) return kNoError;
-    const std::string folder = ParentOf(path);
+    const std::string folder = FolderOf(path);
     errorCause_ = error == ENOENT && !IsDirectory(folder) ? "the folder " + folder + " does not exist"
                                                           : std::strerror(error);
     return number != kNoError ? number : ErrorFromErrno(error, path);

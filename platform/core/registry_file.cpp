@@ -155,7 +155,7 @@ RegistryFile::~RegistryFile() {
 }
 
 const KeyTable& RegistryFile::Keys() {
-    if (!pending_.empty() || !Current()) Save();
+    if (!pending_.empty() || Look() != Since::Same) Save();
     return keys_;
 }
 
@@ -180,11 +180,20 @@ void RegistryFile::Flush() {
     SyncToDisk(Target(path_));  // the file is in place already; a sync that fails changes nothing
 }
 
-bool RegistryFile::Current() const {
+RegistryFile::Since RegistryFile::Look() const {
     struct stat info {};
     const bool present = ::stat(path_.c_str(), &info) == 0;
-    return present == present_ && (!present || (uint64_t(info.st_dev) == device_ &&
-                                                uint64_t(info.st_ino) == inode_ && info.st_size == end_));
+    if (present != present_) return Since::Other;
+    if (!present) return Since::Same;
+    if (uint64_t(info.st_dev) != device_ || uint64_t(info.st_ino) != inode_ || info.st_size < end_)
+        return Since::Other;
+    return info.st_size == end_ ? Since::Same : Since::Grown;
+}
+
+void RegistryFile::Remember(const struct stat& info) {
+    present_ = true;
+    device_ = uint64_t(info.st_dev);
+    inode_ = uint64_t(info.st_ino);
 }
 
 bool RegistryFile::Save() {
@@ -249,21 +258,15 @@ bool RegistryFile::TakeLock() {
 }
 
 void RegistryFile::CatchUp() {
-    struct stat info {};
-    const bool present = ::stat(path_.c_str(), &info) == 0;
-    const bool same = present == present_ && (!present || (uint64_t(info.st_dev) == device_ &&
-                                                           uint64_t(info.st_ino) == inode_));
-    if (same && (!present || info.st_size == end_)) return;
-    if (same && fd_ >= 0 && info.st_size > end_) {
-        // Lines another copy appended, each change with its section.
-        std::string tail;
-        if (ReadFrom(fd_, end_, tail) == 0) {
-            const std::string_view finished = Finished(tail);
-            if (ParseRegistryFile(finished, keys_).empty()) {
-                end_ += int64_t(tail.size());
-                CutUnfinished(tail, finished);
-                return;
-            }
+    const Since since = Look();
+    if (since == Since::Same) return;
+    std::string tail;  // lines another copy appended, each change with its section
+    if (since == Since::Grown && ReadFrom(fd_, end_, tail) == 0) {
+        const std::string_view finished = Finished(tail);
+        if (ParseRegistryFile(finished, keys_).empty()) {
+            end_ += int64_t(tail.size());
+            CutUnfinished(tail, finished);
+            return;
         }
     }
     Load(true);
@@ -299,9 +302,7 @@ void RegistryFile::Load(bool locked) {
         return;
     }
     fd_ = fd;
-    present_ = true;
-    device_ = uint64_t(info.st_dev);
-    inode_ = uint64_t(info.st_ino);
+    Remember(info);
     end_ = rewrittenSize_ = int64_t(text.size());
     const std::string_view finished = Finished(text);
     const auto problems = ParseRegistryFile(finished, keys_);
@@ -364,9 +365,7 @@ std::optional<std::string> RegistryFile::Rewrite() {
     }
     if (fd_ >= 0) ::close(fd_);
     fd_ = fd;
-    present_ = true;
-    device_ = uint64_t(info.st_dev);
-    inode_ = uint64_t(info.st_ino);
+    Remember(info);
     end_ = rewrittenSize_ = int64_t(text.size());
     endsLine_ = true;
     writeError_ = 0;
@@ -390,9 +389,8 @@ void RegistryFile::Unreadable(const std::string& reason, bool keptLines) {
          "), so Vesk Ticker leaves it as it is and does not save changes to its settings.");
     // What stays there is not read again and again.
     struct stat info {};
-    present_ = ::stat(path_.c_str(), &info) == 0;
-    device_ = uint64_t(info.st_dev);
-    inode_ = uint64_t(info.st_ino);
+    if (::stat(path_.c_str(), &info) != 0) return;
+    Remember(info);
     end_ = info.st_size;
 }
 

@@ -14,6 +14,8 @@
 
 #include "platform/core/registry_keys.h"
 
+struct stat;
+
 class RegistryFile {
 public:
     using Report = std::function<void(const std::string&)>;
@@ -46,7 +48,9 @@ public:
     const std::string& Path() const { return path_; }
 
 private:
-    bool Current() const;
+    enum class Since { Same, Grown, Other };  // how the file stands to the one read
+    Since Look() const;
+    void Remember(const struct stat& info);
     bool Save();  // takes the lock, catches up with the file, appends what is pending
     bool TakeLock();
     void CatchUp();

@@ -11,7 +11,6 @@ constexpr std::string_view kRootName = "HKEY_CURRENT_USER";
 constexpr std::string_view kHeader =
     "; Vesk Ticker settings: one [key] section per key, then its values. "
     "Edit only while Vesk Ticker is closed.\n";
-constexpr char kHexDigits[] = "0123456789abcdef";
 
 void AppendQuoted(std::string& out, std::string_view text) {
     out += '"';
@@ -22,14 +21,10 @@ void AppendQuoted(std::string& out, std::string_view text) {
     out += '"';
 }
 
-void AppendHex(std::string& out, uint32_t number, int minDigits) {
+void AppendHex(std::string& out, uint32_t number, size_t minDigits) {
     char digits[8];
-    int count = 0;
-    do {
-        digits[count++] = kHexDigits[number & 0xF];
-        number >>= 4;
-    } while (number != 0 || count < minDigits);
-    while (count > 0) out += digits[--count];
+    const size_t count = size_t(std::to_chars(digits, digits + 8, number, 16).ptr - digits);
+    out.append(minDigits > count ? minDigits - count : 0, '0').append(digits, count);
 }
 
 bool IsStoredText(const RegistryValue& value) {
