@@ -40,7 +40,7 @@ void BM_QueryStoredValue(benchmark::State& state) {
 }
 BENCHMARK(BM_QueryStoredValue);
 
-// Per set that changes a value: the file merged under the lock and renamed into place.
+// Per set that changes a value: its lines appended to the file under the lock.
 void BM_SetValueReachesTheFile(benchmark::State& state) {
     QTemporaryDir folder;
     Registry registry(folder.path().toStdString());
