@@ -18,15 +18,14 @@ RuntimeFolders FoldersFromEnvironment() {
     QByteArray home = qgetenv("VESK_TICKER_HOME");
     folders.program = home.isEmpty() ? QCoreApplication::applicationDirPath().toStdString()
                                      : QDir(QString::fromLocal8Bit(home)).absolutePath().toStdString();
-    QByteArray config = qgetenv("XDG_CONFIG_HOME");
-    QString base = config.isEmpty() ? QDir::homePath() + "/.config" : QString::fromLocal8Bit(config);
-    folders.settings = (base + "/vesk-ticker").toStdString();
+    folders.settings = SettingsFolder();
     return folders;
 }
 
 int signalPipe[2] = {-1, -1};
 
 void ForwardSignal(int) {
+    Registry::AbandonLockWaits();  // a wait for a stopped copy's lock must not hold the quit
     char byte = 1;
     [[maybe_unused]] ssize_t written = ::write(signalPipe[1], &byte, 1);
 }

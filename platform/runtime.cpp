@@ -23,6 +23,16 @@ Runtime::Runtime(Desktop& desktop, RuntimeFolders folders)
         untoldProblem_ = problem;
         QTimer::singleShot(0, events_.get(), [this] { TellSettingsProblem(); });
     });
+    // Syncing each write to the disk would cost a drag its smoothness; one sync shortly
+    // after a burst keeps the settings as safe, and retries what another copy held back.
+    registry_.WhenFlushDue([this] {
+        if (flushArmed_) return;
+        flushArmed_ = true;
+        QTimer::singleShot(kSettingsFlushDelayMs, events_.get(), [this] {
+            flushArmed_ = false;
+            registry_.Flush();
+        });
+    });
 }
 
 void Runtime::TellSettingsProblem() {

@@ -87,5 +87,7 @@ private:
     std::optional<std::string> untoldProblem_;  // of the settings store, shown once the loop runs
     bool ended_ = false;
     bool quitRequested_ = false;
+    bool flushArmed_ = false;  // a flush of the settings store is on its way
+    static constexpr int kSettingsFlushDelayMs = 250;
     int screenMousePointer_ = 0;
 };

@@ -5,6 +5,9 @@
 
 enum class Durability { Now, Later };
 
+// The folder that holds path: "." for a bare name, "/" for an entry of the root.
+std::string FolderOf(const std::string& path);
+
 // A file without any write bit is kept as it is, as the classic read-only attribute keeps
 // it, whoever runs. False for a missing file.
 bool IsReadOnlyFile(const std::string& path);

@@ -13,12 +13,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::string ParentFolder(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 namespace {
 
 constexpr int16_t kFirstFileNumber = 1;
@@ -46,7 +40,7 @@ bool IsDirectory(const std::string& path) {
 // A missing entry is "not found" when its folder exists and "path not found" otherwise.
 FileError ErrorFromErrno(int error, const std::string& path) {
     switch (error) {
-    case ENOENT: return IsDirectory(ParentFolder(path)) ? kFileNotFound : kPathNotFound;
+    case ENOENT: return IsDirectory(FolderOf(path)) ? kFileNotFound : kPathNotFound;
     case ENOTDIR: return kPathNotFound;
     case EACCES:
     case EPERM:
@@ -307,7 +301,7 @@ bool FileTable::IsReadOnly(std::string_view name) const {
 
 FileError FileTable::Failed(int error, const std::string& path, FileError number) {
     if (error == 0) return kNoError;
-    const std::string folder = ParentFolder(path);
+    const std::string folder = FolderOf(path);
     errorCause_ = error == ENOENT && !IsDirectory(folder) ? "the folder " + folder + " does not exist"
                                                           : std::strerror(error);
     return number != kNoError ? number : ErrorFromErrno(error, path);

@@ -19,9 +19,6 @@ constexpr FileError kNoError = 0;
 
 class OpenFile;
 
-// The folder that holds path: "." for a bare name, "/" for an entry of the root.
-std::string ParentFolder(const std::string& path);
-
 class FileTable {
 public:
     // Relative names resolve against currentDirectory, which ChDir changes.

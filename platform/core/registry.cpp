@@ -1,6 +1,10 @@
 #include "platform/core/registry.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <unordered_map>
 
 #include "platform/core/registry_file.h"
@@ -19,9 +23,9 @@ public:
         return found == handles.end() ? nullptr : &found->second;
     }
 
-    HKEY Open(const std::string& path) {
+    HKEY Open(std::string path) {
         const HKEY handle = nextHandle++;
-        handles.emplace(handle, path);
+        handles.emplace(handle, std::move(path));
         return handle;
     }
 
@@ -31,42 +35,39 @@ public:
     HKEY nextHandle = 0x100;
 };
 
-namespace {
-
-// The full path of subKey below the key at parent, or none when a name is not allowed.
-std::optional<std::string> SubkeyPath(const std::string& parent, std::string_view subKey) {
-    const auto names = SplitKeyPath(subKey, KeyDepth(parent));
-    if (!names) return std::nullopt;
-    return ChildPath(parent, *names);
-}
-
-}  // namespace
-
 Registry::Registry(std::string settingsFolder)
     : store_(std::make_unique<RegistryStore>(std::move(settingsFolder))) {}
 
 Registry::~Registry() = default;
+
+std::string SettingsFolder() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/') return std::string(config) + "/vesk-ticker";
+    std::string home;
+    if (const char* variable = std::getenv("HOME"); variable && variable[0] == '/') {
+        home = variable;
+    } else {
+        struct passwd entry {};
+        struct passwd* found = nullptr;
+        char buffer[4096];
+        if (getpwuid_r(getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
+            found->pw_dir && found->pw_dir[0] == '/')
+            home = found->pw_dir;
+    }
+    if (home.empty()) return {};
+    return (home == "/" ? "" : home) + "/.config/vesk-ticker";
+}
 
 LONG Registry::RegCreateKeyExA(HKEY root, std::string_view subKey, uint32_t /*options*/,
                                uint32_t /*samDesired*/, HKEY& result) {
     result = 0;
     const std::string* parent = store_->Resolve(root);
     if (!parent) return ERROR_INVALID_HANDLE;
-    const auto path = SubkeyPath(*parent, subKey);
+    auto path = KeyPath(*parent, subKey);
     if (!path) return ERROR_BAD_PATHNAME;
-    auto key = store_->file.Keys().find(*path);
-    if (key == store_->file.Keys().end()) {
-        const bool written = store_->file.Update([&](KeyTable& keys) {
-            bool created = false;
-            CreateKeyPath(keys, *SplitKeyPath(*path), created);
-            return created;
-        });
-        key = store_->file.Keys().find(*path);
-        result = store_->Open(key->first);
-        return written ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
-    }
-    result = store_->Open(key->first);
-    return ERROR_SUCCESS;
+    const bool written = KeyExists(store_->file.Keys(), *path) || store_->file.Update({*path, {}, {}});
+    result = store_->Open(std::move(*path));
+    return written ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
 }
 
 LONG Registry::RegOpenKeyExA(HKEY root, std::string_view subKey, uint32_t /*samDesired*/,
@@ -74,18 +75,10 @@ LONG Registry::RegOpenKeyExA(HKEY root, std::string_view subKey, uint32_t /*samD
     result = 0;
     const std::string* parent = store_->Resolve(root);
     if (!parent) return ERROR_INVALID_HANDLE;
-    const auto path = SubkeyPath(*parent, subKey);
+    auto path = KeyPath(*parent, subKey);
     if (!path) return ERROR_BAD_PATHNAME;
-    // Keys are never removed, so a key known is there; only a missing one needs the look
-    // whether another copy created it.
-    const KeyTable* keys = &store_->file.LastKnownKeys();
-    auto key = keys->find(*path);
-    if (key == keys->end()) {
-        keys = &store_->file.Keys();
-        key = keys->find(*path);
-    }
-    if (key == keys->end()) return ERROR_FILE_NOT_FOUND;
-    result = store_->Open(key->first);
+    if (!KeyExists(store_->file.Keys(), *path)) return ERROR_FILE_NOT_FOUND;
+    result = store_->Open(std::move(*path));
     return ERROR_SUCCESS;
 }
 
@@ -114,27 +107,8 @@ LONG Registry::RegSetValueExA(HKEY key, std::string_view valueName, uint32_t typ
     const std::string* path = store_->Resolve(key);
     if (!path) return ERROR_INVALID_HANDLE;
     if (!IsValueName(valueName) || (!data && length > 0)) return ERROR_INVALID_PARAMETER;
-    const RegistryValue wanted{type, {data, data + length}};
-    // A drag stores the same position again and again; a value already in the file costs
-    // only the look at the file.
-    const KeyTable& keys = store_->file.Keys();
-    if (const auto found = keys.find(*path); found != keys.end()) {
-        const auto value = found->second.find(valueName);
-        if (value != found->second.end() && value->second == wanted) return ERROR_SUCCESS;
-    }
-    const bool written = store_->file.Update([&](KeyTable& table) {
-        bool created = false;
-        auto& values = CreateKeyPath(table, *SplitKeyPath(*path), created)->second;
-        auto value = values.find(valueName);
-        if (value == values.end()) {
-            values.emplace(std::string(valueName), wanted);
-        } else if (value->second == wanted) {
-            return created;
-        } else {
-            value->second = wanted;
-        }
-        return true;
-    });
+    const bool written = store_->file.Update({*path, std::string(valueName),
+                                              RegistryValue{type, {data, data + length}}});
     return written ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
 }
 
@@ -144,6 +118,10 @@ LONG Registry::RegCloseKey(HKEY key) {
 }
 
 void Registry::Flush() { store_->file.Flush(); }
+
+void Registry::WhenFlushDue(std::function<void()> due) { store_->file.WhenFlushDue(std::move(due)); }
+
+void Registry::AbandonLockWaits() { RegistryFile::AbandonLockWaits(); }
 
 void Registry::ReportProblemsTo(std::function<void(const std::string&)> report) {
     store_->file.ReportTo(std::move(report));

@@ -5,48 +5,30 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <thread>
 
+#include "platform/core/ascii_case.h"
 #include "platform/core/file_replace.h"
 #include "platform/core/registry_format.h"
 
 namespace {
 
-constexpr int kSyncDelayMs = 250;
+constexpr int64_t kMaxFileSize = 16 << 20;  // far above any settings file; stops /dev/zero
+constexpr int64_t kAppendedLimit = 16 << 10;  // appended beyond this, the file is rewritten
+constexpr auto kLockWait = std::chrono::milliseconds(1500);
+constexpr auto kLockPoll = std::chrono::microseconds(200);
 
-RegistryFile::Identity IdentityOf(const struct stat& info) {
-    return {uint64_t(info.st_dev), uint64_t(info.st_ino), uint64_t(info.st_size),
-            int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
-}
-
-// All 0 when there is no file to read.
-RegistryFile::Identity StatIdentity(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 ? IdentityOf(info) : RegistryFile::Identity{};
-}
-
-// 0 with the file's bytes in text and its identity, or the errno that kept it from being read.
-int ReadWholeFile(const std::string& path, std::string& text, RegistryFile::Identity& identity) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0) identity = IdentityOf(info);
-    char buffer[16384];
-    int error = 0;
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0) error = errno;
-        if (count <= 0) break;
-        text.append(buffer, static_cast<size_t>(count));
-    }
-    ::close(fd);
-    return error;
-}
+std::atomic<bool> lockWaitsAbandoned{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 // 0, or the errno of the write that failed.
 int WriteAll(int fd, std::string_view text) {
@@ -60,25 +42,29 @@ int WriteAll(int fd, std::string_view text) {
     return 0;
 }
 
-// Every running copy takes this lock before it reads the file to change it, so that no
-// change is written over another copy's. A folder that cannot be opened has no file to
-// share either, and the write reports what is wrong.
-class FolderLock {
-public:
-    explicit FolderLock(const std::string& folder)
-        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-        }
+// 0 with the bytes from offset to the end in text, or an errno.
+int ReadFrom(int fd, int64_t offset, std::string& text) {
+    char buffer[16384];
+    for (;;) {
+        const ssize_t count = ::pread(fd, buffer, sizeof buffer, offset);
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) return errno;
+        if (count == 0) return 0;
+        text.append(buffer, static_cast<size_t>(count));
+        offset += count;
     }
-    ~FolderLock() {
-        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
+}
 
-private:
-    int fd_;
-};
+// The file a write replaces: path itself, or the regular file its link leads to, so that
+// the link stays and its target gets the change.
+std::string Target(const std::string& path) {
+    struct stat link {}, target {};
+    char resolved[PATH_MAX];
+    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode) && ::stat(path.c_str(), &target) == 0 &&
+        S_ISREG(target.st_mode) && ::realpath(path.c_str(), resolved))
+        return resolved;
+    return path;
+}
 
 std::string UtcTimestamp() {
     const std::time_t now = std::time(nullptr);
@@ -105,91 +91,294 @@ std::string Summary(const std::vector<std::string>& problems) {
     return text;
 }
 
+// text without a last line that has no line end and does not read: a write cut short by a
+// kill, which never returned, so nothing was promised of it.
+std::string_view Finished(std::string_view text) {
+    if (text.empty() || text.back() == '\n') return text;
+    const size_t start = text.rfind('\n') + 1;  // 0 when there is no line end at all
+    KeyTable scratch;
+    const std::string probe = "[HKEY_CURRENT_USER]\n" + std::string(text.substr(start));
+    return ParseRegistryFile(probe, scratch).empty() ? text : text.substr(0, start);
+}
+
+bool SameTarget(const KeyChange& a, const KeyChange& b) {
+    return a.value.has_value() == b.value.has_value() && EqualsIgnoringAsciiCase(a.key, b.key) &&
+           EqualsIgnoringAsciiCase(a.name, b.name);
+}
+
+// Holds the folder's lock from a successful take to the end of the scope.
+class HeldLock {
+public:
+    HeldLock(int fd, bool held) : fd_(held ? fd : -1) {}
+    ~HeldLock() {
+        if (fd_ >= 0) ::flock(fd_, LOCK_UN);
+    }
+    HeldLock(const HeldLock&) = delete;
+    HeldLock& operator=(const HeldLock&) = delete;
+    explicit operator bool() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
 }  // namespace
+
+void RegistryFile::AbandonLockWaits() { lockWaitsAbandoned = true; }
 
 RegistryFile::RegistryFile(std::string settingsFolder)
     : folder_(std::move(settingsFolder)), path_(folder_ + "/registry.txt") {
+    if (folder_.empty()) {
+        mayWrite_ = false;
+        Tell("Vesk Ticker found no home folder to keep its settings in: HOME is not set, and the "
+             "password database knows no home for this user. Changes to the settings last only "
+             "until Vesk Ticker closes.");
+        return;
+    }
     std::error_code error;
-    std::filesystem::create_directories(folder_, error);  // a failure shows when writing
-    syncTimer_.setSingleShot(true);
-    syncTimer_.setInterval(kSyncDelayMs);
-    QObject::connect(&syncTimer_, &QTimer::timeout, [this] { Flush(); });
-    FolderLock lock(folder_);
-    Reload();
+    std::filesystem::create_directories(folder_, error);
+    folderFd_ = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd_ < 0) {
+        mayWrite_ = false;
+        Tell("The settings folder " + folder_ + " could not be created (" +
+             std::strerror(error ? error.value() : errno) +
+             "). Changes to the settings last only until Vesk Ticker closes.");
+        return;
+    }
+    const HeldLock lock(folderFd_, TakeLock());
+    Load(bool(lock));
 }
 
-RegistryFile::~RegistryFile() { Flush(); }
+RegistryFile::~RegistryFile() {
+    Flush();
+    if (fd_ >= 0) ::close(fd_);
+    if (folderFd_ >= 0) ::close(folderFd_);
+}
 
 const KeyTable& RegistryFile::Keys() {
-    if (StatIdentity(path_) != loaded_) {
-        FolderLock lock(folder_);
-        Reload();
-    }
+    if (!pending_.empty() || Look() != Since::Same) Save();
     return keys_;
 }
 
-bool RegistryFile::Update(const std::function<bool(KeyTable&)>& change) {
-    FolderLock lock(folder_);
-    if (StatIdentity(path_) != loaded_) Reload();
-    if (!change(keys_)) return true;
-    if (!mayWrite_) return false;
-    const auto cause = Write();
-    if (cause && !toldWriteFailure_) {
-        toldWriteFailure_ = true;
-        Tell("Vesk Ticker could not save its settings to " + path_ + ": " + *cause +
-             ". Changes to them last only until Vesk Ticker closes.");
+bool RegistryFile::Update(const KeyChange& change) {
+    const auto same = std::find_if(pending_.begin(), pending_.end(),
+                                   [&](const KeyChange& other) { return SameTarget(other, change); });
+    if (same == pending_.end()) {
+        pending_.push_back(change);
+    } else {
+        *same = change;
     }
-    return !cause;
+    if (Save()) return true;
+    Apply(keys_, change);
+    memoryAhead_ = true;
+    return false;
 }
 
 void RegistryFile::Flush() {
-    syncTimer_.stop();
-    if (!syncPending_) return;
+    if (!pending_.empty()) Save();
+    if (!syncPending_ || fd_ < 0) return;
     syncPending_ = false;
-    SyncToDisk(path_);  // the file is in place already; a sync that fails changes nothing
+    SyncToDisk(Target(path_));  // the file is in place already; a sync that fails changes nothing
 }
 
-void RegistryFile::Reload() {
+RegistryFile::Since RegistryFile::Look() const {
+    struct stat info {};
+    const bool present = ::stat(path_.c_str(), &info) == 0;
+    if (present != present_) return Since::Other;
+    if (!present) return Since::Same;
+    if (uint64_t(info.st_dev) != device_ || uint64_t(info.st_ino) != inode_ || info.st_size < end_)
+        return Since::Other;
+    return info.st_size == end_ ? Since::Same : Since::Grown;
+}
+
+void RegistryFile::Remember(const struct stat& info) {
+    present_ = true;
+    device_ = uint64_t(info.st_dev);
+    inode_ = uint64_t(info.st_ino);
+}
+
+bool RegistryFile::Save() {
+    if (!mayWrite_) return pending_.empty();
+    const HeldLock lock(folderFd_, TakeLock());
+    if (!lock) {
+        if (!pending_.empty() && flushDue_) flushDue_();  // to be tried again
+        return pending_.empty();
+    }
+    if (memoryAhead_) {
+        Load(true);  // the file as it is, under what is pending
+    } else {
+        CatchUp();
+    }
     std::string text;
-    Identity identity;
-    keys_ = {{"", {}}};
-    loaded_ = {};
-    if (const int error = ReadWholeFile(path_, text, identity)) {
-        if (error != ENOENT && error != ENOTDIR) KeepAside(std::strerror(error), false);
-        loaded_ = StatIdentity(path_);  // what stays there is not read again and again
+    for (const KeyChange& change : pending_) {
+        if (!Apply(keys_, change)) continue;
+        // Written with the case the key and the name were first stored with.
+        const auto key = keys_.find(change.key);
+        text += FormatChange({key->first, change.value ? key->second.find(change.name)->first : "",
+                              change.value});
+    }
+    if (!text.empty()) {
+        const auto cause = mayWrite_ ? Append(text) : std::nullopt;
+        if (!mayWrite_ || cause) {
+            memoryAhead_ = true;
+            if (cause && !toldWriteFailure_) {
+                toldWriteFailure_ = true;
+                Tell("Vesk Ticker could not save its settings to " + path_ + ": " + *cause +
+                     ". Changes to them last only until Vesk Ticker closes.");
+            }
+            return false;
+        }
+    }
+    pending_.clear();
+    memoryAhead_ = false;
+    return true;
+}
+
+// Waits for the lock for a while, unless a wait ran out before (then it only tries until
+// the lock is had again) or the program is quitting.
+bool RegistryFile::TakeLock() {
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    for (;;) {
+        if (::flock(folderFd_, LOCK_EX | LOCK_NB) == 0) {
+            lockBusy_ = false;
+            return true;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) return false;
+        if (lockBusy_ || lockWaitsAbandoned) return false;
+        if (std::chrono::steady_clock::now() >= deadline) break;
+        std::this_thread::sleep_for(kLockPoll);
+    }
+    lockBusy_ = true;
+    if (!toldLockBusy_) {
+        toldLockBusy_ = true;
+        Tell("Another running Vesk Ticker holds the settings file " + path_ +
+             " and does not let go of it. Vesk Ticker goes on with the settings it last read "
+             "and saves changes to them once the other one lets go.");
+    }
+    return false;
+}
+
+void RegistryFile::CatchUp() {
+    const Since since = Look();
+    if (since == Since::Same) return;
+    std::string tail;  // lines another copy appended, each change with its section
+    if (since == Since::Grown && ReadFrom(fd_, end_, tail) == 0) {
+        const std::string_view finished = Finished(tail);
+        if (ParseRegistryFile(finished, keys_).empty()) {
+            end_ += int64_t(tail.size());
+            CutUnfinished(tail, finished);
+            return;
+        }
+    }
+    Load(true);
+}
+
+void RegistryFile::Load(bool locked) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    keys_.clear();
+    present_ = false;
+    end_ = 0;
+    writeError_ = 0;
+    int fd = ::open(path_.c_str(), O_RDWR | O_APPEND | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+        writeError_ = errno;
+        fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    }
+    if (fd < 0) {
+        const int error = errno;
+        if (locked && error != ENOENT && error != ENOTDIR) Unreadable(std::strerror(error), false);
         return;
     }
-    loaded_ = identity;
-    const auto problems = ParseRegistryFile(text, keys_);
-    if (problems.empty()) return;
-    KeepAside(Summary(problems), true);
-    if (mayWrite_) Write();
+    struct stat info {};
+    std::string text;
+    int error = ::fstat(fd, &info) != 0 ? errno : 0;
+    const char* refusal = nullptr;
+    if (error == 0 && !S_ISREG(info.st_mode)) refusal = "it is not a regular file";
+    if (error == 0 && info.st_size > kMaxFileSize) refusal = "it is larger than 16 MiB";
+    if (error == 0 && !refusal) error = ReadFrom(fd, 0, text);
+    if (error != 0 || refusal) {
+        ::close(fd);
+        if (locked) Unreadable(refusal ? refusal : std::strerror(error), false);
+        return;
+    }
+    fd_ = fd;
+    Remember(info);
+    end_ = rewrittenSize_ = int64_t(text.size());
+    const std::string_view finished = Finished(text);
+    const auto problems = ParseRegistryFile(finished, keys_);
+    endsLine_ = text.empty() || text.back() == '\n';
+    if (!locked) return;
+    CutUnfinished(text, finished);
+    if (!problems.empty()) {
+        Unreadable(Summary(problems), true);
+        if (mayWrite_) Rewrite();
+    } else if (end_ > kAppendedLimit && mayWrite_ && writeError_ == 0) {
+        rewrittenSize_ = int64_t(FormatRegistryFile(keys_).size());
+        if (end_ > rewrittenSize_ + kAppendedLimit) Rewrite();
+    }
 }
 
-std::optional<std::string> RegistryFile::Write() {
+// Drops what follows finished at the end of read, the file's last bytes: a line that a
+// killed copy left unfinished, so that the next change starts a line of its own. The lock is
+// held.
+void RegistryFile::CutUnfinished(std::string_view read, std::string_view finished) {
+    const auto bytes = int64_t(read.size() - finished.size());
+    if (bytes > 0 && writeError_ == 0 && !IsReadOnlyFile(path_) && ::ftruncate(fd_, end_ - bytes) == 0) {
+        end_ -= bytes;
+        read = finished;
+    }
+    if (!read.empty()) endsLine_ = read.back() == '\n';
+}
+
+std::optional<std::string> RegistryFile::Append(const std::string& text) {
+    if (fd_ < 0) return Rewrite();
     if (IsReadOnlyFile(path_)) return "the file is read-only";
-    const std::string temporary = path_ + ".new";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return std::strerror(errno);
-    int error = WriteAll(fd, FormatRegistryFile(keys_));
-    struct stat info {};
-    if (error == 0 && ::fstat(fd, &info) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0) error = RenameOver(temporary, path_, Durability::Later);
-    if (error != 0) {
-        ::unlink(temporary.c_str());
+    if (writeError_ != 0) return std::strerror(writeError_);
+    if (const int error = WriteAll(fd_, endsLine_ ? text : '\n' + text)) {
+        // A line cut short would break the file for every copy; the lock keeps end_ its end.
+        [[maybe_unused]] const int cut = ::ftruncate(fd_, end_);
         return std::strerror(error);
     }
-    loaded_ = IdentityOf(info);
+    end_ += int64_t(text.size()) + (endsLine_ ? 0 : 1);
+    endsLine_ = true;
     syncPending_ = true;
-    if (QCoreApplication::instance() && !syncTimer_.isActive()) syncTimer_.start();
+    if (flushDue_) flushDue_();
+    if (end_ > rewrittenSize_ + kAppendedLimit) Rewrite();  // the appended lines hold it already
     return std::nullopt;
 }
 
-void RegistryFile::KeepAside(const std::string& reason, bool keptLines) {
-    const std::string kept = UnusedBrokenName(path_);
+std::optional<std::string> RegistryFile::Rewrite() {
+    if (IsReadOnlyFile(path_)) return "the file is read-only";
+    const std::string target = Target(path_);
+    const std::string temporary = target + ".new";
+    const int fd = ::open(temporary.c_str(), O_RDWR | O_APPEND | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return std::strerror(errno);
+    const std::string text = FormatRegistryFile(keys_);
+    int error = WriteAll(fd, text);
+    struct stat info {};
+    if (error == 0 && ::fstat(fd, &info) != 0) error = errno;
+    if (error == 0) error = RenameOver(temporary, target, Durability::Later);
+    if (error != 0) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return std::strerror(error);
+    }
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+    Remember(info);
+    end_ = rewrittenSize_ = int64_t(text.size());
+    endsLine_ = true;
+    writeError_ = 0;
+    syncPending_ = true;
+    if (flushDue_) flushDue_();
+    return std::nullopt;
+}
+
+void RegistryFile::Unreadable(const std::string& reason, bool keptLines) {
+    const std::string target = Target(path_);
+    const std::string kept = UnusedBrokenName(target);
     const std::string unread = "The settings file " + path_ + " could not be read (" + reason + ").";
-    if (::rename(path_.c_str(), kept.c_str()) == 0) {
+    if (::rename(target.c_str(), kept.c_str()) == 0) {
         Tell(unread + " It has been kept as " + kept +
              (keptLines ? ", and Vesk Ticker goes on with the settings it could read."
                         : ", and Vesk Ticker starts with its default settings."));
@@ -198,6 +387,11 @@ void RegistryFile::KeepAside(const std::string& reason, bool keptLines) {
     mayWrite_ = false;
     Tell(unread + " It could not be moved aside either (" + std::strerror(errno) +
          "), so Vesk Ticker leaves it as it is and does not save changes to its settings.");
+    // What stays there is not read again and again.
+    struct stat info {};
+    if (::stat(path_.c_str(), &info) != 0) return;
+    Remember(info);
+    end_ = info.st_size;
 }
 
 void RegistryFile::Tell(const std::string& problem) {

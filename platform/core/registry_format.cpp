@@ -11,7 +11,6 @@ constexpr std::string_view kRootName = "HKEY_CURRENT_USER";
 constexpr std::string_view kHeader =
     "; Vesk Ticker settings: one [key] section per key, then its values. "
     "Edit only while Vesk Ticker is closed.\n";
-constexpr char kHexDigits[] = "0123456789abcdef";
 
 void AppendQuoted(std::string& out, std::string_view text) {
     out += '"';
@@ -22,14 +21,10 @@ void AppendQuoted(std::string& out, std::string_view text) {
     out += '"';
 }
 
-void AppendHex(std::string& out, uint32_t number, int minDigits) {
+void AppendHex(std::string& out, uint32_t number, size_t minDigits) {
     char digits[8];
-    int count = 0;
-    do {
-        digits[count++] = kHexDigits[number & 0xF];
-        number >>= 4;
-    } while (number != 0 || count < minDigits);
-    while (count > 0) out += digits[--count];
+    const size_t count = size_t(std::to_chars(digits, digits + 8, number, 16).ptr - digits);
+    out.append(minDigits > count ? minDigits - count : 0, '0').append(digits, count);
 }
 
 bool IsStoredText(const RegistryValue& value) {
@@ -135,10 +130,10 @@ Failure ParseSection(std::string_view line, KeyTable& keys, KeyTable::iterator& 
     std::string_view path = line.substr(1, line.size() - 2);
     if (!TakePrefix(path, kRootName) || (!path.empty() && !TakePrefix(path, "\\")))
         return "a key must lie under HKEY_CURRENT_USER";
-    const auto names = SplitKeyPath(path);
-    if (!names) return "a key name is empty, too long or holds a control character, or the key lies too deep";
-    bool created = false;
-    section = CreateKeyPath(keys, *names, created);
+    const auto key = KeyPath("", path);
+    if (!key)
+        return "a key name is empty, too long or holds a control character, or the key lies too deep";
+    section = keys.try_emplace(*key).first;
     return nullptr;
 }
 
@@ -176,39 +171,41 @@ Failure ParseLine(std::string_view line, KeyTable& keys, Section& section) {
     return ParseValue(line, (*section.key)->second);
 }
 
-// An empty key with a subkey needs no section of its own: the subkey's section brings it
-// back, and a deep path is not written once per level.
-bool ImpliedBySubkey(KeyTable::const_iterator key, const KeyTable& keys) {
-    if (!key->second.empty()) return false;
-    const auto next = std::next(key);
-    if (key->first.empty()) return true;
-    return next != keys.end() && next->first.size() > key->first.size() &&
-           next->first[key->first.size()] == '\\' && next->first.starts_with(key->first);
+void AppendSection(std::string& out, std::string_view path) {
+    out += '[';
+    out += kRootName;
+    if (!path.empty()) out += '\\';
+    out += path;
+    out += "]\n";
+}
+
+void AppendValue(std::string& out, std::string_view name, const RegistryValue& value) {
+    if (name.empty()) {
+        out += '@';
+    } else {
+        AppendQuoted(out, name);
+    }
+    out += '=';
+    AppendData(out, value);
+    out += '\n';
 }
 
 }  // namespace
 
 std::string FormatRegistryFile(const KeyTable& keys) {
     std::string out(kHeader);
-    for (auto key = keys.begin(); key != keys.end(); ++key) {
-        if (ImpliedBySubkey(key, keys)) continue;
-        const auto& [path, values] = *key;
-        out += "\n[";
-        out += kRootName;
-        if (!path.empty()) out += '\\';
-        out += path;
-        out += "]\n";
-        for (const auto& [name, value] : values) {
-            if (name.empty()) {
-                out += '@';
-            } else {
-                AppendQuoted(out, name);
-            }
-            out += '=';
-            AppendData(out, value);
-            out += '\n';
-        }
+    for (const auto& [path, values] : keys) {
+        out += '\n';
+        AppendSection(out, path);
+        for (const auto& [name, value] : values) AppendValue(out, name, value);
     }
+    return out;
+}
+
+std::string FormatChange(const KeyChange& change) {
+    std::string out;
+    AppendSection(out, change.key);
+    if (change.value) AppendValue(out, change.name, *change.value);
     return out;
 }
 

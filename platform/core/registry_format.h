@@ -1,7 +1,8 @@
 #pragma once
 // The text of registry.txt, in the style of a registry export: a [HKEY_CURRENT_USER\...]
 // section per key, then one line per value: "Name"="text" for a REG_SZ text with its one
-// zero byte, "Name"=dword:0000002a, or "Name"=hex(type):41,00 for any other bytes.
+// zero byte, "Name"=dword:0000002a, or "Name"=hex(type):41,00 for any other bytes. A
+// section may come again further down; its values then replace the earlier ones.
 
 #include <string>
 #include <string_view>
@@ -10,6 +11,8 @@
 #include "platform/core/registry_keys.h"
 
 std::string FormatRegistryFile(const KeyTable& keys);
+// The lines that record one change at the end of the file: its key's section and its value.
+std::string FormatChange(const KeyChange& change);
 
 // Adds the keys and values of every line that reads to keys, and returns what is wrong with
 // each other line, such as "line 3: a value comes before any [key] section". Blank lines,

@@ -6,80 +6,63 @@
 
 namespace {
 
-unsigned char FoldCase(char c) { return static_cast<unsigned char>(AsciiLower(c)); }
+constexpr size_t kMaxKeyNameLength = 255;
+constexpr size_t kMaxKeyDepth = 512;
+constexpr size_t kMaxValueNameLength = 16383;
 
 bool IsControlByte(char c) {
     const auto u = static_cast<unsigned char>(c);
     return u < 0x20 || u == 0x7F;
 }
 
-template <typename Fold>
-bool FoldedLess(std::string_view a, std::string_view b, Fold fold) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [&](char x, char y) { return fold(x) < fold(y); });
-}
-
 }  // namespace
 
 bool CaseInsensitiveLess::operator()(std::string_view a, std::string_view b) const {
-    return FoldedLess(a, b, FoldCase);
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(AsciiLower(x)) < static_cast<unsigned char>(AsciiLower(y));
+    });
 }
 
-bool KeyPathLess::operator()(std::string_view a, std::string_view b) const {
-    // Names hold no control bytes, so 1 sorts the separator below every name character.
-    return FoldedLess(a, b, [](char c) { return c == '\\' ? 1 : FoldCase(c); });
-}
+bool FitsOnOneLine(std::string_view text) { return std::none_of(text.begin(), text.end(), IsControlByte); }
 
-bool FitsOnOneLine(std::string_view text) {
-    return std::none_of(text.begin(), text.end(), IsControlByte);
-}
+bool IsValueName(std::string_view name) { return name.size() <= kMaxValueNameLength && FitsOnOneLine(name); }
 
-bool IsValueName(std::string_view name) {
-    return name.size() <= kMaxValueNameLength && FitsOnOneLine(name);
-}
-
-size_t KeyDepth(std::string_view path) {
-    return path.empty() ? 0 : size_t(std::count(path.begin(), path.end(), '\\')) + 1;
-}
-
-std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path,
-                                                          size_t parentDepth) {
-    std::vector<std::string_view> names;
-    if (path.empty()) return names;
+std::optional<std::string> KeyPath(std::string_view parent, std::string_view subKey) {
+    std::string path(parent);
+    if (subKey.empty()) return path;
+    size_t depth = parent.empty() ? 0 : size_t(std::count(parent.begin(), parent.end(), '\\')) + 1;
     for (size_t start = 0;;) {
-        const size_t end = std::min(path.find('\\', start), path.size());
-        const std::string_view name = path.substr(start, end - start);
-        if (name.empty() || name.size() > kMaxKeyNameLength || !FitsOnOneLine(name))
+        const size_t end = std::min(subKey.find('\\', start), subKey.size());
+        const std::string_view name = subKey.substr(start, end - start);
+        if (name.empty() || name.size() > kMaxKeyNameLength || !FitsOnOneLine(name) ||
+            ++depth > kMaxKeyDepth)
             return std::nullopt;
-        // Stops at the bound, so that a path nested ever deeper costs no more to refuse.
-        if (parentDepth + names.size() >= kMaxKeyDepth) return std::nullopt;
-        names.push_back(name);
-        if (end == path.size()) return names;
+        if (!path.empty()) path += '\\';
+        path += name;
+        if (end == subKey.size()) return path;
         start = end + 1;
     }
 }
 
-std::string ChildPath(std::string_view parent, const std::vector<std::string_view>& names) {
-    std::string path(parent);
-    for (const std::string_view name : names) {
-        if (!path.empty()) path += '\\';
-        path += name;
-    }
-    return path;
+bool KeyExists(const KeyTable& keys, std::string_view path) {
+    if (path.empty() || keys.contains(path)) return true;
+    // The keys below path follow one another in the table's order.
+    const std::string below = std::string(path) + '\\';
+    const auto next = keys.lower_bound(below);
+    return next != keys.end() && next->first.size() > below.size() &&
+           EqualsIgnoringAsciiCase(std::string_view(next->first).substr(0, below.size()), below);
 }
 
-KeyTable::iterator CreateKeyPath(KeyTable& keys, const std::vector<std::string_view>& names,
-                                 bool& created) {
-    created = false;
-    KeyTable::iterator key = keys.try_emplace("").first;
-    for (const std::string_view name : names) {
-        std::string path = ChildPath(key->first, {name});
-        auto found = keys.find(path);
-        if (found == keys.end()) {
-            found = keys.emplace(std::move(path), RegistryValues{}).first;
-            created = true;
-        }
-        key = found;
+bool Apply(KeyTable& keys, const KeyChange& change) {
+    if (!change.value) {
+        if (KeyExists(keys, change.key)) return false;
+        keys.try_emplace(change.key);
+        return true;
     }
-    return key;
+    RegistryValues& values = keys[change.key];
+    const auto [value, added] = values.try_emplace(change.name, *change.value);
+    if (added) return true;
+    if (value->second == *change.value) return false;
+    value->second = *change.value;
+    return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The settings store in memory: every key by its full path below HKEY_CURRENT_USER ("" is
-// the root), each with its values. Paths and names keep the case they were created with
-// and are looked up without regard to ASCII case.
+// the root), each with its values. Paths and names are looked up without regard to ASCII
+// case and keep the case they were first stored with.
 
 #include <cstdint>
 #include <map>
@@ -10,18 +10,7 @@
 #include <string_view>
 #include <vector>
 
-// The classic registry's bounds, which also keep a hand-made file from taking the memory.
-constexpr size_t kMaxKeyNameLength = 255;      // per level
-constexpr size_t kMaxKeyDepth = 512;           // levels below HKEY_CURRENT_USER
-constexpr size_t kMaxValueNameLength = 16383;
-
 struct CaseInsensitiveLess {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const;
-};
-
-// Orders a key right before its subkeys, so that a walk over the table is a walk over the tree.
-struct KeyPathLess {
     using is_transparent = void;
     bool operator()(std::string_view a, std::string_view b) const;
 };
@@ -33,21 +22,24 @@ struct RegistryValue {
 };
 
 using RegistryValues = std::map<std::string, RegistryValue, CaseInsensitiveLess>;
-using KeyTable = std::map<std::string, RegistryValues, KeyPathLess>;
+using KeyTable = std::map<std::string, RegistryValues, CaseInsensitiveLess>;
 
-// The names of a key path such as "Software\Vesk Ticker" below a key parentDepth levels
-// deep; "" is no name at all. None when a name is empty, too long or holds a control byte,
-// or when the key would lie deeper than kMaxKeyDepth.
-std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path,
-                                                          size_t parentDepth = 0);
-size_t KeyDepth(std::string_view path);
+// One change: a key created, or a value stored under a key (which comes into being with it).
+struct KeyChange {
+    std::string key;
+    std::string name;
+    std::optional<RegistryValue> value;  // none: the key alone
+};
+
+// The path of subKey below the key at parent, or none when a name is empty, longer than 255
+// characters or holds a control byte, or the key would lie deeper than 512 levels: the
+// classic registry's bounds.
+std::optional<std::string> KeyPath(std::string_view parent, std::string_view subKey);
 // The store file keeps names and texts on one line each: no byte below 0x20, no 0x7F.
 bool FitsOnOneLine(std::string_view text);
+// At most 16,383 characters on one line.
 bool IsValueName(std::string_view name);
-
-// Finds or creates the key path below the root with every missing level; the new levels
-// keep the case given here, existing ones keep theirs. created tells whether any was new.
-KeyTable::iterator CreateKeyPath(KeyTable& keys, const std::vector<std::string_view>& names,
-                                 bool& created);
-// The path as a key below parent's path would have it.
-std::string ChildPath(std::string_view parent, const std::vector<std::string_view>& names);
+// A key exists once it or a key below it was created.
+bool KeyExists(const KeyTable& keys, std::string_view path);
+// Applies change to keys; whether that changed them.
+bool Apply(KeyTable& keys, const KeyChange& change);

@@ -1,14 +1,24 @@
 #include "platform/core/registry.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/file.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <future>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -156,6 +166,9 @@ TEST_F(RegistryTest, HandEditedFileWithCommentsBlanksAndCrlfIsRead) {
               "\"Left\"=\"2880\"\r\n"  // a repeated name: the last one counts
               "[HKEY_CURRENT_USER\\Software\\Vesk Ticker\\Charts]\n"
               "\"Raw\"=hex(3):\n"
+              "[HKEY_CURRENT_USER\\Software\\Vesk Ticker]\n"  // a section again: its values count
+              "\"Count\"=dword:00000007\n"
+              "[HKEY_CURRENT_USER\\Software\\Vesk Ticker\\Charts]\n"
               "\"Top\"=\"0\"");  // no line end after the last line
     Registry registry(folder_.string());
     ASSERT_FALSE(registry.LoadProblem()) << *registry.LoadProblem();
@@ -164,7 +177,7 @@ TEST_F(RegistryTest, HandEditedFileWithCommentsBlanksAndCrlfIsRead) {
     ASSERT_EQ(Open(registry, kMainKey, main), ERROR_SUCCESS);
     ASSERT_EQ(Open(registry, "Software\\Vesk Ticker\\Charts", charts), ERROR_SUCCESS);
     EXPECT_EQ(Query(registry, main, "Left").data, Text("2880"));
-    EXPECT_EQ(Query(registry, main, "Count").data, (std::vector<uint8_t>{0x2a, 0, 0, 0}));
+    EXPECT_EQ(Query(registry, main, "Count").data, (std::vector<uint8_t>{7, 0, 0, 0}));
     EXPECT_EQ(Query(registry, main, "").data, Text("root text"));
     EXPECT_EQ(Query(registry, charts, "Raw").type, 3u);
     EXPECT_EQ(Query(registry, charts, "Top").data, Text("0"));
@@ -177,17 +190,18 @@ TEST_F(RegistryTest, NamesMatchWithoutCaseAndKeepTheirFirstCase) {
     Set(registry, key, "ALWAYS ON TOP", REG_SZ, Text("False"));
     EXPECT_EQ(Query(registry, key, "always on top").data, Text("False"));
 
-    HKEY charts = Create(registry, "SOFTWARE\\VESK TICKER\\Charts");
+    HKEY charts = Create(registry, "Software\\Vesk Ticker\\Charts");
     HKEY same = 0;
-    EXPECT_EQ(Open(registry, "software\\vesk ticker\\CHARTS", same), ERROR_SUCCESS);
+    EXPECT_EQ(Open(registry, "SOFTWARE\\VESK TICKER\\CHARTS", same), ERROR_SUCCESS);
     Set(registry, same, "Symbol", REG_SZ, Text("IBM"));
     EXPECT_EQ(Query(registry, charts, "SYMBOL").data, Text("IBM"));
     registry.Flush();
 
     const std::string text = ReadFile(file_);
-    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Vesk Ticker\\Charts]"), std::string::npos) << text;
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Vesk Ticker\\Charts]\n\"Symbol\"=\"IBM\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"Always On Top\"=\"False\""), std::string::npos) << text;
     EXPECT_EQ(text.find("ALWAYS"), std::string::npos) << text;
+    EXPECT_EQ(text.find("CHARTS"), std::string::npos) << text;
 }
 
 TEST_F(RegistryTest, KeysAndHandlesFollowTheClassicRules) {
@@ -337,7 +351,7 @@ TEST_F(RegistryTest, UnreadableFileIsKeptAsideToo) {
     fs::create_directories(file_);  // reading a folder fails whoever runs the test
     Registry registry(folder_.string());
     ASSERT_TRUE(registry.LoadProblem());
-    EXPECT_NE(registry.LoadProblem()->find("could not be read (Is a directory)"), std::string::npos)
+    EXPECT_NE(registry.LoadProblem()->find("could not be read ("s + std::strerror(EISDIR) + ")"), std::string::npos)
         << *registry.LoadProblem();
     ASSERT_EQ(BrokenFiles().size(), 1u);
     EXPECT_TRUE(fs::is_directory(BrokenFiles()[0]));
@@ -371,46 +385,134 @@ TEST_F(RegistryTest, AValueIsInTheFileWhenTheCallReturnsAndTheFileKeepsItsMode) 
     EXPECT_FALSE(fs::exists(folder_ / "registry.txt.new"));
 }
 
-struct FailedWriteCase {
-    const char* what;
-    const char* cause;
-};
-
 TEST_F(RegistryTest, AWriteThatFailsIsToldOnceWithTheFileAndTheCause) {
-    for (const FailedWriteCase failure : {FailedWriteCase{"settings folder is a file", "Not a directory"},
-                                          FailedWriteCase{"read-only file", "the file is read-only"}}) {
-        SCOPED_TRACE(failure.what);
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        fs::path store = folder_;
-        std::string before;
-        if (failure.cause == std::string_view("Not a directory")) {
-            WriteFile(folder_ / "plain file", "");
-            store = folder_ / "plain file" / "vesk-ticker";
+    fs::create_directories(folder_);
+    const std::string before = std::string(kMainSection) + "\"Left\"=\"1440\"\n";
+    WriteFile(file_, before);
+    const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(file_, readOnly);
+    Registry registry(folder_.string());
+    EXPECT_FALSE(registry.LoadProblem());
+    std::vector<std::string> told;
+    registry.ReportProblemsTo([&](const std::string& problem) { told.push_back(problem); });
+    HKEY key = 0;
+    registry.RegCreateKeyExA(HKEY_CURRENT_USER, kMainKey, 0, KEY_ALL_ACCESS_LEGACY, key);
+    ASSERT_NE(key, 0);
+    EXPECT_EQ(Set(registry, key, "Top", REG_SZ, Text("15")), ERROR_WRITE_FAULT);
+    EXPECT_EQ(Set(registry, key, "Top", REG_SZ, Text("30")), ERROR_WRITE_FAULT);
+    EXPECT_EQ(told, std::vector<std::string>{"Vesk Ticker could not save its settings to " + file_.string() +
+                                             ": the file is read-only. Changes to them last only until "
+                                             "Vesk Ticker closes."});
+    EXPECT_EQ(Query(registry, key, "Top").data, Text("30"));  // for the rest of the run
+    EXPECT_EQ(Query(registry, key, "Left").data, Text("1440"));
+    EXPECT_EQ(ReadFile(file_), before);
+    EXPECT_EQ(fs::status(file_).permissions(), readOnly);
+}
+
+// A settings folder that cannot be made is told as what it is, not as a file that could
+// not be read; the settings then last for the run.
+TEST_F(RegistryTest, AFolderThatCannotBeMadeIsToldWithItsCause) {
+    fs::create_directories(folder_);
+    WriteFile(folder_ / "plain file", "");
+    const fs::path store = folder_ / "plain file" / "vesk-ticker";
+    Registry registry(store.string());
+    ASSERT_TRUE(registry.LoadProblem());
+    EXPECT_EQ(*registry.LoadProblem(), "The settings folder " + store.string() + " could not be created (" +
+                                           std::strerror(ENOTDIR) +
+                                           "). Changes to the settings last only until Vesk Ticker closes.");
+    HKEY key = 0;
+    EXPECT_EQ(registry.RegCreateKeyExA(HKEY_CURRENT_USER, kMainKey, 0, KEY_ALL_ACCESS_LEGACY, key),
+              ERROR_WRITE_FAULT);
+    ASSERT_NE(key, 0);
+    EXPECT_EQ(Set(registry, key, "Top", REG_SZ, Text("15")), ERROR_WRITE_FAULT);
+    EXPECT_EQ(Query(registry, key, "Top").data, Text("15"));
+
+    Registry homeless("");
+    ASSERT_TRUE(homeless.LoadProblem());
+    EXPECT_NE(homeless.LoadProblem()->find("found no home folder"), std::string::npos) << *homeless.LoadProblem();
+}
+
+// The XDG rules: an absolute XDG_CONFIG_HOME, else the home folder's .config; a relative
+// XDG_CONFIG_HOME or HOME counts as none, and without HOME the password database names home.
+TEST_F(RegistryTest, TheSettingsFolderFollowsTheXdgRules) {
+    struct EnvCase {
+        const char* config;
+        const char* home;
+        std::string folder;
+    };
+    const std::string passwdHome = ::getpwuid(::getuid())->pw_dir;
+    const std::string fromPasswd = (passwdHome == "/" ? "" : passwdHome) + "/.config/vesk-ticker";
+    const EnvCase cases[] = {
+        {"/x/config", "/home/a", "/x/config/vesk-ticker"},
+        {"relative/config", "/home/a", "/home/a/.config/vesk-ticker"},
+        {"", "/home/a", "/home/a/.config/vesk-ticker"},
+        {nullptr, nullptr, fromPasswd},
+        {nullptr, "", fromPasswd},
+        {nullptr, "relative", fromPasswd},
+    };
+    const auto restore = [](const char* name, const char* value) {
+        if (value) {
+            ::setenv(name, value, 1);
         } else {
-            before = std::string(kMainSection) + "\"Left\"=\"1440\"\n";
-            WriteFile(file_, before);
-            fs::permissions(file_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+            ::unsetenv(name);
         }
-        Registry registry(store.string());
-        EXPECT_FALSE(registry.LoadProblem());
-        std::vector<std::string> told;
-        registry.ReportProblemsTo([&](const std::string& problem) { told.push_back(problem); });
-        HKEY key = 0;
-        registry.RegCreateKeyExA(HKEY_CURRENT_USER, kMainKey, 0, KEY_ALL_ACCESS_LEGACY, key);
-        ASSERT_NE(key, 0);
-        EXPECT_EQ(Set(registry, key, "Top", REG_SZ, Text("15")), ERROR_WRITE_FAULT);
-        EXPECT_EQ(Set(registry, key, "Top", REG_SZ, Text("30")), ERROR_WRITE_FAULT);
-        EXPECT_EQ(told, std::vector<std::string>{"Vesk Ticker could not save its settings to " +
-                                                 (store / "registry.txt").string() + ": " + failure.cause +
-                                                 ". Changes to them last only until Vesk Ticker closes."});
-        EXPECT_EQ(Query(registry, key, "Top").data, Text("30"));  // for the rest of the run
-        if (!before.empty()) {
-            EXPECT_EQ(ReadFile(file_), before);
-            EXPECT_EQ(fs::status(file_).permissions(),
-                      fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-        }
+    };
+    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedConfig = oldConfig ? oldConfig : "", savedHome = oldHome ? oldHome : "";
+    for (const EnvCase& c : cases) {
+        restore("XDG_CONFIG_HOME", c.config);
+        restore("HOME", c.home);
+        EXPECT_EQ(SettingsFolder(), c.folder) << (c.config ? c.config : "(unset)") << ", " << (c.home ? c.home : "(unset)");
     }
+    restore("XDG_CONFIG_HOME", oldConfig ? savedConfig.c_str() : nullptr);
+    restore("HOME", oldHome ? savedHome.c_str() : nullptr);
+}
+
+// A dotfile manager's link stays a link: the writes, rewrites included, reach its target.
+TEST_F(RegistryTest, ALinkedSettingsFileStaysLinked) {
+    const fs::path dotfiles = fs::path(temp_.path().toStdString()) / "dotfiles";
+    fs::create_directories(dotfiles);
+    fs::create_directories(folder_);
+    WriteFile(dotfiles / "registry.txt", std::string(kMainSection) + "\"Left\"=\"1440\"\n");
+    fs::create_symlink(dotfiles / "registry.txt", file_);
+    {
+        Registry registry(folder_.string());
+        const HKEY key = Create(registry, kMainKey);
+        for (int x = 0; x < 500; ++x) Set(registry, key, "Top", REG_SZ, Text(std::to_string(x) + std::string(60, '.')));
+    }
+    EXPECT_TRUE(fs::is_symlink(file_));
+    EXPECT_FALSE(fs::exists(folder_ / "registry.txt.new"));
+    EXPECT_FALSE(fs::exists(dotfiles / "registry.txt.new"));
+    Registry reopened(folder_.string());
+    HKEY key = 0;
+    ASSERT_EQ(Open(reopened, kMainKey, key), ERROR_SUCCESS);
+    EXPECT_EQ(Query(reopened, key, "Left").data, Text("1440"));
+    EXPECT_EQ(Query(reopened, key, "Top").data, Text("499" + std::string(60, '.')));
+}
+
+// A write adds its lines to the file, which stays the same file, until the added lines
+// outgrow the rest; then the file is written anew with each value once.
+TEST_F(RegistryTest, AWriteAppendsAndTheFileIsRewrittenWhenTheAppendedLinesOutgrowIt) {
+    Registry registry(folder_.string());
+    const HKEY key = Create(registry, kMainKey);
+    Set(registry, key, "Left", REG_SZ, Text("0"));
+    struct stat before {};
+    ASSERT_EQ(::stat(file_.c_str(), &before), 0);
+    Set(registry, key, "Left", REG_SZ, Text("1"));
+    Set(registry, key, "Top", REG_SZ, Text("2"));
+    struct stat after {};
+    ASSERT_EQ(::stat(file_.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_TRUE(ReadFile(file_).ends_with("]\n\"Left\"=\"1\"\n[HKEY_CURRENT_USER\\Software\\Vesk Ticker]\n\"Top\"=\"2\"\n"))
+        << ReadFile(file_);
+    for (int x = 0; x < 1000; ++x) Set(registry, key, "Left", REG_SZ, Text(std::to_string(x)));
+    EXPECT_LT(fs::file_size(file_), 20000u);
+    Registry reopened(folder_.string());
+    ASSERT_FALSE(reopened.LoadProblem()) << *reopened.LoadProblem();
+    const HKEY again = Create(reopened, kMainKey);
+    EXPECT_EQ(Query(reopened, again, "Left").data, Text("999"));
+    EXPECT_EQ(Query(reopened, again, "Top").data, Text("2"));
 }
 
 constexpr int kStressValues = 50;  // as many as vesk-registry-stress rewrites per round
@@ -431,7 +533,7 @@ std::vector<long> StoredRounds(Registry& registry, const std::string& keyName, l
         }
         rounds.push_back(round);
     }
-    EXPECT_TRUE(std::is_sorted(rounds.rbegin(), rounds.rend())) << keyName;
+    EXPECT_TRUE(std::is_sorted(rounds.rbegin(), rounds.rend())) << keyName << ": " << ::testing::PrintToString(rounds);
     EXPECT_LE(rounds.front() - rounds.back(), 1) << keyName;
     EXPECT_GE(rounds.back(), wholeRound) << keyName << ": a round it had stored is gone";
     return rounds;
@@ -440,7 +542,14 @@ std::vector<long> StoredRounds(Registry& registry, const std::string& keyName, l
 // Starts vesk-registry-stress on the test's folder and waits until its first value is stored.
 class StressWriter {
 public:
-    StressWriter(const fs::path& folder, const std::string& keyName) {
+    StressWriter(const fs::path& folder, const std::string& keyName, const std::string& preload = {}) {
+        if (!preload.empty()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("LD_PRELOAD", QString::fromStdString(preload));
+            // A sanitised writer lets a library load before the sanitizer's runtime.
+            env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+            process_.setProcessEnvironment(env);
+        }
         process_.start(VESK_REGISTRY_STRESS, {QString::fromStdString(folder.string()), QString::fromStdString(keyName)});
         WaitFor("ready\n");
     }
@@ -453,14 +562,43 @@ public:
             ASSERT_NE(process_.state(), QProcess::NotRunning) << process_.errorString().toStdString();
         }
     }
-    // Kills it and gives the last round it said was stored whole.
-    long Kill() {
-        ::kill(static_cast<pid_t>(process_.processId()), SIGKILL);
-        EXPECT_TRUE(process_.waitForFinished(10000));
-        output_ += process_.readAllStandardOutput().toStdString();
+    // The last round it said was stored whole, as far as its output has come.
+    long LastRound() {
+        if (process_.waitForReadyRead(0)) output_ += process_.readAllStandardOutput().toStdString();
         const size_t last = output_.rfind("round ");
         return last == std::string::npos ? 0 : std::atol(output_.c_str() + last + 6);
     }
+    // Kills it and gives the last round it said was stored whole.
+    long Kill() {
+        ::kill(Pid(), SIGKILL);
+        EXPECT_TRUE(process_.waitForFinished(10000));
+        output_ += process_.readAllStandardOutput().toStdString();
+        return LastRound();
+    }
+    pid_t Pid() const { return static_cast<pid_t>(process_.processId()); }
+    // Stops it (SIGSTOP, as Ctrl-Z does) at a moment it holds the settings folder's lock.
+    void StopHoldingTheLock(const fs::path& folder) {
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ASSERT_GE(fd, 0);
+        for (;;) {
+            ::kill(Pid(), SIGSTOP);
+            while (ProcessState() != 'T') std::this_thread::yield();
+            if (::flock(fd, LOCK_EX | LOCK_NB) != 0) break;
+            ::flock(fd, LOCK_UN);
+            ::kill(Pid(), SIGCONT);
+        }
+        ::close(fd);
+    }
+
+private:
+    char ProcessState() const {
+        std::ifstream stat("/proc/" + std::to_string(Pid()) + "/stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        const size_t close = text.rfind(')');
+        return close == std::string::npos || close + 2 >= text.size() ? '?' : text[close + 2];
+    }
+
+public:
 
 private:
     QProcess process_;
@@ -511,6 +649,126 @@ TEST_F(RegistryTest, TwoCopiesWritingAtOnceKeepEachOthersValuesAndSeeThemAtOnce)
     Registry fresh(folder_.string());
     StoredRounds(fresh, "Stress A", firstRound);
     StoredRounds(fresh, "Stress B", secondRound);
+}
+
+// A copy stopped while it holds the lock keeps no other copy from starting or writing: that
+// one waits a while, goes on with what it read, says why once, and keeps its changes until
+// it can write them.
+TEST_F(RegistryTest, ACopyStoppedWhileHoldingTheLockFreezesNobody) {
+    StressWriter writer(folder_, "Stress");
+    if (HasFatalFailure()) return;
+    writer.StopHoldingTheLock(folder_);
+    if (HasFatalFailure()) return;
+    struct Seen {
+        std::unique_ptr<Registry> registry;
+        LONG created = -1, set = -1;
+        HKEY key = 0;
+        std::vector<uint8_t> read;
+    };
+    // On a thread of its own, so that a store that waits for ever fails the test, not hangs it.
+    auto started = std::async(std::launch::async, [&] {
+        Seen seen;
+        seen.registry = std::make_unique<Registry>(folder_.string());
+        seen.created = seen.registry->RegCreateKeyExA(HKEY_CURRENT_USER, kMainKey, 0, KEY_ALL_ACCESS_LEGACY, seen.key);
+        seen.set = Set(*seen.registry, seen.key, "Left", REG_SZ, Text("1440"));
+        seen.read = Query(*seen.registry, seen.key, "Left").data;
+        return seen;
+    });
+    if (started.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+        ::kill(writer.Pid(), SIGCONT);
+        started.wait();
+        FAIL() << "the store waited for the stopped copy's lock";
+    }
+    Seen seen = started.get();
+    Registry& registry = *seen.registry;
+    ASSERT_TRUE(registry.LoadProblem());
+    EXPECT_EQ(*registry.LoadProblem(),
+              "Another running Vesk Ticker holds the settings file " + file_.string() +
+                  " and does not let go of it. Vesk Ticker goes on with the settings it last read and "
+                  "saves changes to them once the other one lets go.");
+    EXPECT_EQ(seen.created, ERROR_WRITE_FAULT);
+    EXPECT_NE(seen.key, 0);
+    EXPECT_EQ(seen.set, ERROR_WRITE_FAULT);
+    EXPECT_EQ(seen.read, Text("1440"));  // kept for the run
+    HKEY stress = 0;
+    EXPECT_EQ(Open(registry, "Software\\Stress", stress), ERROR_SUCCESS);  // what it read
+
+    const long round = writer.Kill();
+    registry.Flush();
+    Registry fresh(folder_.string());
+    EXPECT_FALSE(fresh.LoadProblem());
+    HKEY key = 0;
+    ASSERT_EQ(Open(fresh, kMainKey, key), ERROR_SUCCESS);
+    EXPECT_EQ(Query(fresh, key, "Left").data, Text("1440"));
+    StoredRounds(fresh, "Stress", round);
+}
+
+// Neither a FIFO, nor a link to an endless device, nor a file of many megabytes is read: a
+// copy starts with its defaults and the thing is moved aside.
+TEST_F(RegistryTest, OnlyARegularFileOfSaneSizeIsRead) {
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"FIFO", [&] { ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0); }, "it is not a regular file"},
+        {"link to /dev/zero", [&] { fs::create_symlink("/dev/zero", file_); }, "it is not a regular file"},
+        {"17 MiB", [&] { WriteFile(file_, std::string(kMainSection) + "; " + std::string(17 << 20, 'x') + "\n"); },
+         "it is larger than 16 MiB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        c.make();
+        {
+            Registry registry(folder_.string());
+            ASSERT_TRUE(registry.LoadProblem());
+            EXPECT_NE(registry.LoadProblem()->find("could not be read ("s + c.reason + "). It has been kept as "),
+                      std::string::npos)
+                << *registry.LoadProblem();
+            EXPECT_TRUE(registry.LoadProblem()->ends_with("and Vesk Ticker starts with its default settings."));
+        }
+        EXPECT_EQ(BrokenFiles().size(), 1u);
+        c.make();
+        {
+            StressWriter writer(folder_, "Stress");  // another copy starts, and writes
+            if (HasFatalFailure()) return;
+            writer.Kill();
+        }
+        EXPECT_EQ(BrokenFiles().size(), 2u);
+        EXPECT_TRUE(fs::is_character_file("/dev/zero"));  // the link went aside, not its target
+        Registry registry(folder_.string());
+        EXPECT_FALSE(registry.LoadProblem());
+        EXPECT_GE(StoredRounds(registry, "Stress", 0).front(), 1);
+    }
+}
+
+// Three copies write at once with file times of a 4 ms grain, on a file system that hands a
+// freed inode number out again at once: a copy never takes a replaced file for the one it
+// read, so no round that any copy finished is missing from the file at any moment.
+TEST_F(RegistryTest, CopiesWritingAtOnceLoseNoFinishedRoundWithCoarseFileTimes) {
+    const std::vector<std::string> keys = {"Stress A", "Stress B", "Stress C"};
+    std::vector<std::unique_ptr<StressWriter>> writers;
+    for (const auto& key : keys) writers.push_back(std::make_unique<StressWriter>(folder_, key, VESK_COARSE_FILE_TIMES));
+    if (HasFatalFailure()) return;
+    // Each look reads a copy of the file taken under the lock, a moment of it as a whole.
+    const fs::path moment = fs::path(temp_.path().toStdString()) / "moment";
+    fs::create_directories(moment);
+    const int folder = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder, 0);
+    for (int look = 0; look < 300 && !HasFailure(); ++look) {
+        std::vector<long> finished;
+        for (auto& writer : writers) finished.push_back(writer->LastRound());
+        ASSERT_EQ(::flock(folder, LOCK_EX), 0);
+        fs::copy_file(file_, moment / "registry.txt", fs::copy_options::overwrite_existing);
+        ::flock(folder, LOCK_UN);
+        Registry registry(moment.string());
+        for (size_t i = 0; i < keys.size(); ++i) StoredRounds(registry, keys[i], finished[i]);
+    }
+    ::close(folder);
+    for (auto& writer : writers) EXPECT_GE(writer->Kill(), 3) << "a writer hardly wrote";
 }
 
 }  // namespace

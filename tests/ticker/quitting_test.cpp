@@ -11,6 +11,10 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <functional>
 #include <string>
@@ -126,6 +130,27 @@ TEST_P(SignalQuitTest, QuitsAndSavesWhileAFetchWaits) {
     EXPECT_EQ(Stored("Left"), "0");
     EXPECT_EQ(Stored("Top"), "0");
     EXPECT_EQ(Stored("Height"), "Shade");
+}
+
+// Another copy holds the settings lock and does not let go (stopped, say): the exit's saves
+// wait for no lock, and the program still ends within a second.
+TEST_P(SignalQuitTest, QuitsWhileAnotherCopyHoldsTheSettings) {
+    const Case c = GetParam();
+    AnswerThenStall(server, c.answered);
+    Start();
+    ASSERT_TRUE(WaitUntil([&] { return server.requestLines().size() > c.answered; }, kStartWaitMs))
+        << "the ticker never asked for its quote";
+    const int folder = ::open(settingsFolder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder, 0);
+    ASSERT_EQ(::flock(folder, LOCK_EX), 0);
+
+    QElapsedTimer clock;
+    clock.start();
+    ::kill(pid_t(ticker.processId()), c.signal);
+    const bool ended = WaitUntil([&] { return ticker.state() == QProcess::NotRunning; }, 1000);
+    ::close(folder);
+    ASSERT_TRUE(ended) << "still running " << clock.elapsed() << " ms after the signal";
+    EXPECT_EQ(ticker.exitStatus(), QProcess::NormalExit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fetches, SignalQuitTest,
