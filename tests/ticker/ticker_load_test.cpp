@@ -97,6 +97,24 @@ TEST_F(TickerLoadTest, TheWindowIsKeptInsideTheWorkArea) {
     EXPECT_FLOAT_EQ(ticker.Top(), 450);
 }
 
+TEST_F(TickerLoadTest, ALargeWindowStoredNearTheEdgesEndsWholeInsideTheWorkArea) {
+    desktop.workArea = {0, 0, 1280, 1024};
+    StoreSetting("Left", "16500");
+    StoreSetting("Top", "15000");
+    StoreSetting("Size", "Large");
+    for (const char* view : {"Shade", "Full"}) {
+        SCOPED_TRACE(view);
+        StoreSetting("Height", view);
+        Ticker& ticker = ShowTicker();
+        const QRect frame = ticker.picSkin.Widget()->window()->frameGeometry();
+        EXPECT_LE(frame.right() + 1, 1280);
+        EXPECT_LE(frame.bottom() + 1, 1024);
+        EXPECT_LE(ticker.picExit.Widget()->mapToGlobal(QPoint(0, 0)).x() +
+                      ticker.picExit.Widget()->width(),
+                  1280);
+    }
+}
+
 TEST_F(TickerLoadTest, TheFirstQuoteIsForRecordOneAndTheCursorMovesOn) {
     WriteSymbols({{"IBM", "IBM"}, {"MSFT", "Microsoft"}});
     ShowTicker();
