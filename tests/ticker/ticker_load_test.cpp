@@ -25,8 +25,9 @@ TEST_F(TickerLoadTest, ViewSizeAndDpiChooseTheSkinAndTheWindowSize) {
         {96, "Shade", "Standard", 3150, 210, true, false, 0, 25},
         {96, "Full", "Standard", 3150, 1740, false, false, 0, 25},
         {96, "Medium", "Standard", 3150, 1740, true, false, 0, 25},
-        {96, "Shade", "Large", 4200, 285, true, true, 15, 30},
-        {96, "Full", "Large", 4200, 2325, false, true, 15, 30},
+        // The symbol rises to the top where its descenders would meet the strip's border.
+        {96, "Shade", "Large", 4200, 285, true, true, 0, 30},
+        {96, "Full", "Large", 4200, 2325, false, true, 0, 30},
         {96, "Full", "Huge", 3150, 1740, false, false, 0, 25},
         {120, "Shade", "Standard", 3156, 216, true, false, 15, 25},
         {120, "Full", "Standard", 3156, 1740, false, false, 15, 25},
