@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "dialogs/frm_welcome.h"
-#include "platform/font_map.h"
+#include "platform/qt/font_map.h"
 #include "support/ticker_fixture.h"
 #include "support/wait_until.h"
 #include "ticker/start_up.h"

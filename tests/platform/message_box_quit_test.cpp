@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "platform/qt_desktop.h"
+#include "platform/qt/qt_desktop.h"
 #include "platform/runtime.h"
 
 namespace {
