@@ -41,6 +41,9 @@ public:
 
     // Shows a modal message box and returns the answer (MsgBox::vbOK ...).
     virtual int ShowMessageBox(const std::string& text, int style, const std::string& title) = 0;
+    // The program is quitting: the open message boxes close, and every later one at once,
+    // each with the answer its close box gives.
+    virtual void EndMessageBoxes() = 0;
     // Opens the URL in the user's browser. Never goes through a shell.
     virtual void OpenUrl(const std::string& url) = 0;
     // Pops the menu up at the given screen point and runs the chosen item's click.

@@ -12,18 +12,33 @@ namespace {
 
 using LabelWidget = widget_events::EventWidget<QLabel>;
 
-// The font a label draws with: its own, or a smaller size of it where the caption must
-// shrink to fit the box.
-QFont ShownFont(const QFont& designed, bool shrinkToFit, const QString& text, int boxWidth) {
-    QFont font = designed;
-    if (!shrinkToFit || text.isEmpty() || boxWidth <= 0) return font;
-    double size = font.pointSizeF();
-    for (double width = QFontMetricsF(font).horizontalAdvance(text); width > boxWidth && size > 1;
-         width = QFontMetricsF(font).horizontalAdvance(text)) {
-        size = std::max(1.0, std::min(size - 0.25, size * boxWidth / width));
+// Below four fifths of its size a face no longer reads at a glance.
+constexpr double kSmallestShrink = 0.8;
+
+// How a label shows a caption wider than its box: in a smaller size of its font, on the
+// designed baseline, and cut with an ellipsis where even the smallest size does not fit.
+struct Shrunk {
+    QFont font;
+    QString text;
+    int baselineDrop = 0;  // pixels from the box's top to where the smaller text starts
+};
+
+Shrunk ShrinkToBox(const QFont& designed, bool shrinkToFit, const QString& text, int boxWidth) {
+    Shrunk shown{designed, text};
+    if (!shrinkToFit || text.isEmpty() || boxWidth <= 0) return shown;
+    const double smallest = designed.pointSizeF() * kSmallestShrink;
+    double size = designed.pointSizeF();
+    QFont& font = shown.font;
+    for (double width = QFontMetricsF(font).horizontalAdvance(text);
+         width > boxWidth && size > smallest; width = QFontMetricsF(font).horizontalAdvance(text)) {
+        size = std::max(smallest, std::min(size - 0.25, size * boxWidth / width));
         font.setPointSizeF(size);
     }
-    return font;
+    const QFontMetricsF metrics(font);
+    shown.text = metrics.elidedText(text, Qt::ElideRight, boxWidth);
+    shown.baselineDrop =
+        int(std::lround(QFontMetricsF(designed).ascent() - metrics.ascent()));
+    return shown;
 }
 
 }  // namespace
@@ -153,10 +168,12 @@ void Label::Apply() {
     if (!label) return;
     // Only what changed goes to the widget: every font or palette change repaints and
     // lays out the label again, and a refresh changes little more than the text.
-    const QString text = QString::fromStdString(DisplayText());
-    if (label->text() != text) label->setText(text);
-    const QFont font = ShownFont(Shape().qfont, shrinkToFit_, text, label->width());
-    if (label->font() != font) label->setFont(font);
+    const Shrunk shown = ShrinkToBox(Shape().qfont, shrinkToFit_,
+                                     QString::fromStdString(DisplayText()), label->width());
+    if (label->text() != shown.text) label->setText(shown.text);
+    if (label->font() != shown.font) label->setFont(shown.font);
+    if (label->contentsMargins().top() != shown.baselineDrop)
+        label->setContentsMargins(0, shown.baselineDrop, 0, 0);
     const QColor color = ToQColor(foreColor_);
     if (label->palette().color(QPalette::WindowText) != color) {
         QPalette palette = label->palette();

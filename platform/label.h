@@ -27,8 +27,9 @@ public:
     // that it stays inside its slot; text beyond its box is cut off there.
     float MaxWidth() const { return maxWidth_; }
     void setMaxWidth(float width);
-    // A caption wider than the box is drawn in a smaller size of the font, so that it shows
-    // whole; the font itself is kept.
+    // A caption wider than the box is drawn in a smaller size of the font, on the same
+    // baseline, down to a size that still reads; what still does not fit ends in an
+    // ellipsis. The font itself is kept.
     bool ShrinkToFit() const { return shrinkToFit_; }
     void setShrinkToFit(bool shrink);
     bool Transparent() const { return transparent_; }

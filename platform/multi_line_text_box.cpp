@@ -17,7 +17,7 @@ QString Shown(const std::string& text) {
 
 QWidget* MultiLineTextBox::CreateWidget(QWidget* parent) {
     auto* area = new TextAreaWidget(widget_events::SinkFor(*this), parent);
-    area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     QObject::connect(area, &QPlainTextEdit::textChanged, [this, area] {
         QString typed = area->toPlainText();

@@ -1,6 +1,6 @@
 #pragma once
-// A text box of several lines with a vertical scroll bar; lines are separated by CR LF in
-// Text, as the classic multi-line box keeps them.
+// A text box of several lines, with a vertical scroll bar when they do not fit; lines are
+// separated by CR LF in Text, as the classic multi-line box keeps them.
 
 #include "platform/text_box.h"
 

@@ -98,5 +98,8 @@ int Runtime::RunMessageLoop(const std::function<void()>& start) {
 
 void Runtime::Quit() {
     quitRequested_ = true;
+    // Before the loop quits: an open box would otherwise wait for its answer, and one
+    // without a close answer would refuse to close.
+    desktop_.EndMessageBoxes();
     QCoreApplication::quit();
 }

@@ -21,7 +21,23 @@ std::string Trimmed(const char* field, size_t width) {
     return AnsiToUtf8(text.substr(first, last - first + 1));
 }
 
+// The length of the UTF-8 sequence that begins with lead, as far as text still reaches.
+size_t SequenceLength(unsigned char lead, size_t left) {
+    size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    return std::min(length, left);
+}
+
 }  // namespace
+
+std::optional<std::string> StockRecord::FirstUnstorable(std::string_view text) {
+    for (size_t at = 0; at < text.size();) {
+        const std::string_view character =
+            text.substr(at, SequenceLength(static_cast<unsigned char>(text[at]), text.size() - at));
+        if (AnsiToUtf8(Utf8ToAnsi(character)) != character) return std::string(character);
+        at += character.size();
+    }
+    return std::nullopt;
+}
 
 StockRecord StockRecord::From(std::string_view tickerSymbol, std::string_view symbolName) {
     StockRecord record;

@@ -19,6 +19,7 @@ void NewSymbol::Form_Load() {
 
 // With the Symbol Manager closed meanwhile there is no list to add to.
 void NewSymbol::cmdOK_Click() {
+    if (!BoxesAreStorable()) return;
     SymbolEditor& editor = program_.symbolEditor();
     if (editor.Loaded()) InsertSymbolRow(editor, txtTickerSymbol.Text(), txtSymbolName.Text());
     Unload();

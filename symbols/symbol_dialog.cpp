@@ -1,6 +1,7 @@
 #include "symbols/symbol_dialog.h"
 
 #include "platform/command_button.h"
+#include "platform/runtime.h"
 #include "settings/stock_record.h"
 #include "ticker/program.h"
 
@@ -36,4 +37,18 @@ void SymbolDialog::Design(CommandButton& ok, CommandButton& cancel) {
     cancel.Move(2880, 1240, 1215, 375);
     cancel.setCaption("Cancel");
     cancel.setCancel(true);
+}
+
+bool SymbolDialog::BoxesAreStorable() {
+    for (TextBox* box : {&txtTickerSymbol, &txtSymbolName}) {
+        const std::optional<std::string> refused = StockRecord::FirstUnstorable(box->Text());
+        if (!refused) continue;
+        runtime().MsgBox("The symbol list cannot store the character \"" + *refused +
+                             "\". Please use only letters, digits and signs of Western "
+                             "European languages.",
+                         MsgBox::vbExclamation);
+        box->SetFocus();
+        return false;
+    }
+    return true;
 }

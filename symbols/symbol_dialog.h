@@ -26,6 +26,9 @@ public:
 protected:
     // The shared design, with the dialog's OK and Cancel buttons.
     void Design(CommandButton& ok, CommandButton& cancel);
+    // False, after telling the user and putting the focus there, when a box holds a
+    // character the symbol file cannot store: the list must show what will be saved.
+    bool BoxesAreStorable();
     Program& program_;
 
 private:

@@ -27,6 +27,7 @@ void SymbolProperties::Form_Load() {
 
 // The row selected now, not the one the boxes were filled from; none, nothing to edit.
 void SymbolProperties::cmdOK_Click() {
+    if (!BoxesAreStorable()) return;
     SymbolEditor& editor = program_.symbolEditor();
     ListItem* row = editor.Loaded() ? editor.ListView1.SelectedItem() : nullptr;
     if (row) {

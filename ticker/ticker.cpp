@@ -144,15 +144,24 @@ void Ticker::DesignPictures() {
 // Each label that grows with its text ends where the next control begins, so that no text
 // is drawn over a button or a neighbour, whatever the quote service sends.
 void Ticker::KeepLabelsInTheirSlots() {
-    // A symbol cut short reads as another symbol: the symbol labels shrink instead.
+    // A symbol cut short reads as another symbol: the symbol labels shrink first, and only
+    // a symbol too long even then ends in an ellipsis.
     Label1.setShrinkToFit(true);
     qCurrentStock.setShrinkToFit(true);
-    Label1.setMaxWidth(Label2.Left() - Label1.Left());
+    // The price begins with its text, so the symbol keeps a gap before it.
+    const float gap = 4 * runtime().TwipsPerPixelX();
+    Label1.setMaxWidth(Label2.Left() - Label1.Left() - gap);
     Label2.setMaxWidth(Label3.Left() - Label2.Left());
     Label3.setMaxWidth(picWindow.Left() - Label3.Left());
     for (Label* value : {&qCurrentStock, &qLastPrice, &qChange, &qOpenPrice, &qDailyHigh,
                          &qDailyLow, &qVolume})
         value->setMaxWidth(picChart.Left() - value->Left());
+    // The symbol's descenders must clear the strip's one-pixel bottom border by a pixel, or
+    // g, p and q look cut off; a symbol set too low for that moves up.
+    const float px = runtime().TwipsPerPixelY();
+    const PictureBox& shade = Stored("Size") == "Large" ? picLargeShade : picDefaultShade;
+    const float strip = float(shade.GetPicture().HeightPixels()) * px;
+    Label1.setTop(std::max(0.0f, std::min(Label1.Top(), strip - 2 * px - Label1.Height())));
 }
 
 void Ticker::ApplyLargeFontPictures() {
@@ -252,6 +261,9 @@ void Ticker::Form_Load() {
         picSkin.setPicture(shade ? picLargeShade.GetPicture() : picLargeFull.GetPicture());
     }
     setHeight(picSkin.Height());
+    // The Large enlargement comes after the clamp above and can carry the window past the
+    // work area's right or bottom edge, out of the user's reach.
+    if (large) AvailableArea::KeepInAvailableArea(*this);
     // The 4/3 enlargement can leave the window a pixel wider than its skin; that strip
     // takes the skin's edge colour.
     const Picture& skin = picSkin.GetPicture();

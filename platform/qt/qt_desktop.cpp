@@ -73,11 +73,22 @@ int QtDesktop::ShowMessageBox(const std::string& text, int style, const std::str
     QMessageBox::StandardButtons buttons;
     for (const Choice& choice : choices) buttons |= choice.button;
     box.setStandardButtons(buttons);
-    auto pressed = QMessageBox::StandardButton(box.exec());
+    auto pressed = QMessageBox::NoButton;
+    if (!endingBoxes_) {
+        openBoxes_.push_back(&box);
+        pressed = QMessageBox::StandardButton(box.exec());
+        openBoxes_.pop_back();
+    }
     for (const Choice& choice : choices)
         if (choice.button == pressed) return choice.answer;
     // Closed by its close box: the box's escape answer.
     return choices.size() > 1 ? choices.back().answer : MsgBox::vbOK;
+}
+
+// A box waits for the user, who may be gone (a logout, a kill): none may hold up a quit.
+void QtDesktop::EndMessageBoxes() {
+    endingBoxes_ = true;
+    for (QMessageBox* box : openBoxes_) box->reject();
 }
 
 void QtDesktop::OpenUrl(const std::string& url) {

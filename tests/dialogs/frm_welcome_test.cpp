@@ -1,7 +1,12 @@
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 
 #include "dialogs/frm_welcome.h"
+#include "platform/qt/font_map.h"
 #include "support/ticker_fixture.h"
+#include "support/wait_until.h"
 #include "ticker/start_up.h"
 #include "ticker/ticker.h"
 
@@ -29,6 +34,29 @@ TEST_F(WelcomeTest, AFirstRunIsGreetedAfterTheTicker) {
               "2.  While in the Symbol Manager, use the Symbol menu at the top to add, modify, or "
               "delete symbols.");
     EXPECT_EQ(runtime().Forms().back(), &welcome);
+}
+
+TEST_F(WelcomeTest, TheTextFitsWithoutAScrollBarAtEitherDpi) {
+    // The face the program gives every box and button.
+    const QFont testFont = QApplication::font();
+    QApplication::setFont(ToQFont(Font{}));
+    for (int dpi : {96, 120}) {
+        SCOPED_TRACE(dpi);
+        desktop.dpi = dpi;
+        StartUp::Main(Start());
+        frmWelcome& welcome = program().frmWelcome();
+        auto* box = qobject_cast<QPlainTextEdit*>(welcome.txtInfo.Widget());
+        ASSERT_TRUE(box);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(box->window()));
+        EXPECT_FALSE(box->verticalScrollBar()->isVisible());
+        // Text beyond the box brings the bar, so none of it is out of reach.
+        std::string longer = welcome.txtInfo.Text();
+        for (int line = 0; line < 12; ++line) longer += "\r\nMore";
+        welcome.txtInfo.setText(longer);
+        EXPECT_TRUE(WaitUntil([&] { return box->verticalScrollBar()->isVisible(); }, 5000));
+        welcome.Unload();
+    }
+    QApplication::setFont(testFont);
 }
 
 TEST_F(WelcomeTest, StoredSymbolsMeanNoGreeting) {

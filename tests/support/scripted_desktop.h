@@ -40,6 +40,7 @@ public:
         return cursor;
     }
     int ShowMessageBox(const std::string& text, int style, const std::string& title) override;
+    void EndMessageBoxes() override {}  // its boxes answer at once anyway
     void OpenUrl(const std::string& url) override { urls.push_back(url); }
     void PopupMenu(Menu& menu, PixelPoint at) override;
     void EndProgram() override { ended = true; }

@@ -1,6 +1,10 @@
+#include <QApplication>
 #include <QFile>
+#include <QInputMethodEvent>
+#include <QTest>
 #include <QWidget>
 
+#include "support/mouse_events.h"
 #include "support/symbol_manager_fixture.h"
 #include "symbols/new_symbol.h"
 #include "symbols/symbol_editor.h"
@@ -94,6 +98,56 @@ TEST_F(SymbolManagerTest, NewSymbolAddsTheTypedTextsAsTheyAre) {
     dialog.cmdOK.Press();
     EXPECT_FALSE(dialog.Loaded());
     EXPECT_EQ(ListRows(), (Rows{{"S1", "Name 1"}, {" ibm", ""}, {"S2", "Name 2"}}));
+}
+
+// The symbol file holds single-byte text: what it cannot hold is refused at OK, so the
+// list never shows what a save would turn into "?".
+TEST_F(SymbolManagerTest, TextTheFileCannotHoldIsRefusedAndWhatItCanIsSavedAsShown) {
+    WriteRows(NumberedRows(1));
+    SymbolEditor& window = OpenEditor();
+    window.AddSymbolMenuItem_Click();
+    NewSymbol& added = program().newSymbol();
+    QWidget* name = added.txtSymbolName.Widget();
+    name->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(name->window()));
+    Click(added.txtTickerSymbol.Widget());
+    QTest::keyClicks(added.txtTickerSymbol.Widget(), "CAFE");
+    Click(name);
+    QTest::keyClicks(name, "Caf");
+    // What a keyboard without these keys types through the input method.
+    QInputMethodEvent composed;
+    composed.setCommitString(QString::fromUtf8("é 日本"));
+    QApplication::sendEvent(name, &composed);
+    Click(added.cmdOK.Widget());
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text,
+              "The symbol list cannot store the character \"日\". Please use only letters, "
+              "digits and signs of Western European languages.");
+    EXPECT_TRUE(added.Visible());
+    EXPECT_TRUE(name->hasFocus());
+    EXPECT_EQ(ListRows(), (Rows{{"S1", "Name 1"}}));
+
+    TypeKey(name, Qt::Key_Backspace);
+    TypeKey(name, Qt::Key_Backspace);
+    TypeKey(name, Qt::Key_Backspace);
+    Click(added.cmdOK.Widget());
+    EXPECT_FALSE(added.Loaded());
+    EXPECT_EQ(ListRows(), (Rows{{"S1", "Name 1"}, {"CAFE", "Café"}}));
+
+    window.ListView1.setSelectedItem(&window.ListView1.ListItems.item(1));
+    window.PropertiesMenuItem_Click();
+    SymbolProperties& edited = program().symbolProperties();
+    edited.txtTickerSymbol.setText("€→");
+    edited.cmdOK.Press();
+    EXPECT_EQ(desktop.boxes.size(), 2u);
+    EXPECT_TRUE(edited.Visible());
+    EXPECT_EQ(ListRows()[0], (std::pair<std::string, std::string>{"S1", "Name 1"}));
+    edited.txtTickerSymbol.setText("€");
+    edited.cmdOK.Press();
+    EXPECT_FALSE(edited.Loaded());
+
+    window.SaveMenuItem_Click();
+    EXPECT_EQ(FileRows(), (Rows{{"€", "Name 1"}, {"CAFE", "Café"}}));
 }
 
 // The control Tab moves to from the name box, and from there.

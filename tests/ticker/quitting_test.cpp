@@ -160,6 +160,38 @@ INSTANTIATE_TEST_SUITE_P(Fetches, SignalQuitTest,
                                            Case{"RefreshSighup", 1, SIGHUP}),
                          [](const auto& test) { return std::string(test.param.fetch); });
 
+// Which signals the process catches, from its status in /proc; none before it runs.
+uint64_t CaughtSignals(qint64 pid) {
+    QFile status(QString("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
+        if (line.startsWith("SigCgt:")) return line.mid(7).trimmed().toULongLong(nullptr, 16);
+    return 0;
+}
+
+// The box about a bad vesk-ticker.conf comes before any window and runs the first event
+// loop, so the signal is taken inside it; it must end the box, not wait for its OK.
+TEST_F(SignalQuitTest, QuitsWhileAStartUpMessageBoxWaits) {
+    const std::string port = std::to_string(QUrl(server.url("/").c_str()).port());
+    Write(home, "vesk-ticker.conf",
+          "[Hosts]\nQuoteHost=127.0.0.1:" + port + "\nMakerHost=not a host\n");
+    Start();
+    const qint64 pid = ticker.processId();
+    ASSERT_TRUE(WaitUntil([&] { return CaughtSignals(pid) & (1u << (SIGTERM - 1)); },
+                          kStartWaitMs))
+        << "the ticker never took over SIGTERM";
+
+    QElapsedTimer clock;
+    clock.start();
+    ::kill(pid_t(pid), SIGTERM);
+    const bool ended =
+        WaitUntil([&] { return ticker.state() == QProcess::NotRunning; }, kQuitLimitMs);
+    ASSERT_TRUE(ended) << "still running " << clock.elapsed() << " ms after the signal";
+    EXPECT_EQ(ticker.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(ticker.exitCode(), 0);
+    EXPECT_TRUE(server.requestLines().empty());  // no ticker came up after the box
+}
+
 // Closing the ticker, the only window, during its fetch ends the message loop.
 class LastWindowQuitTest : public TickerTest, public ::testing::WithParamInterface<size_t> {};
 

@@ -42,6 +42,48 @@ TEST_F(TickerLabelsTest, TheShadeStripLabelsEndWhereTheNextControlBegins) {
     }
 }
 
+// A symbol too long for its slot stays readable: smaller down to a point, on the price's
+// line, with a gap before the price, and cut with an ellipsis past that.
+TEST_F(TickerLabelsTest, ALongStripSymbolStaysReadableAndKeepsAGapBeforeThePrice) {
+    for (const char* size : {"Standard", "Large"}) {
+        for (const char* symbol : {"MMMMMMMMMM", "EURUSD=X"}) {
+            SCOPED_TRACE(std::string(size) + " " + symbol);
+            WriteSymbols({{symbol, "Long"}});
+            StoreSetting("Height", "Shade");
+            StoreSetting("Size", size);
+            Ticker& ticker = ShowTicker();
+            auto* shown = qobject_cast<QLabel*>(ticker.Label1.Widget());
+            ASSERT_TRUE(shown);
+            QFont full = shown->font();
+            full.setPointSizeF(ticker.Label1.GetFont().Size);
+            EXPECT_GE(QFontMetricsF(shown->font()).capHeight(),
+                      0.75 * QFontMetricsF(full).capHeight());
+            EXPECT_TRUE(ShowsWhole(ticker.Label1));
+            EXPECT_GE(Box(ticker.Label2).left() - Box(ticker.Label1).right() - 1, 4);
+            const bool cut = std::string(symbol) == "MMMMMMMMMM";
+            EXPECT_EQ(shown->text().endsWith(QChar(0x2026)), cut) << shown->text().toStdString();
+        }
+    }
+}
+
+// The strip's bottom row is its border: every letter's descender ends a pixel above it.
+TEST_F(TickerLabelsTest, StripLettersEndAPixelAboveTheBottomBorder) {
+    for (int dpi : {96, 120}) {
+        for (const char* size : {"Standard", "Large"}) {
+            SCOPED_TRACE(std::to_string(dpi) + " " + size);
+            desktop.dpi = dpi;
+            WriteSymbols({{"Qjpgqy", "Descenders"}});
+            StoreSetting("Height", "Shade");
+            StoreSetting("Size", size);
+            Ticker& ticker = ShowTicker();
+            const int strip = Box(ticker.picSkin).height();
+            // Where the strip is too low for a free row, the symbol sits at its very top.
+            EXPECT_TRUE(Box(ticker.Label1).bottom() <= strip - 3 || ticker.Label1.Top() == 0)
+                << Box(ticker.Label1).bottom() << " in a strip of " << strip;
+        }
+    }
+}
+
 TEST_F(TickerLabelsTest, TheFullViewValuesEndBeforeTheSkinButtons) {
     WriteSymbols({{"ABCDEFGHIJ", "Long"}});
     SetHostileReply();

@@ -25,8 +25,9 @@ TEST_F(TickerLoadTest, ViewSizeAndDpiChooseTheSkinAndTheWindowSize) {
         {96, "Shade", "Standard", 3150, 210, true, false, 0, 25},
         {96, "Full", "Standard", 3150, 1740, false, false, 0, 25},
         {96, "Medium", "Standard", 3150, 1740, true, false, 0, 25},
-        {96, "Shade", "Large", 4200, 285, true, true, 15, 30},
-        {96, "Full", "Large", 4200, 2325, false, true, 15, 30},
+        // The symbol rises to the top where its descenders would meet the strip's border.
+        {96, "Shade", "Large", 4200, 285, true, true, 0, 30},
+        {96, "Full", "Large", 4200, 2325, false, true, 0, 30},
         {96, "Full", "Huge", 3150, 1740, false, false, 0, 25},
         {120, "Shade", "Standard", 3156, 216, true, false, 15, 25},
         {120, "Full", "Standard", 3156, 1740, false, false, 15, 25},
@@ -95,6 +96,24 @@ TEST_F(TickerLoadTest, TheWindowIsKeptInsideTheWorkArea) {
     Ticker& ticker = ShowTicker();
     EXPECT_FLOAT_EQ(ticker.Left(), 800 * 15 - 3150);
     EXPECT_FLOAT_EQ(ticker.Top(), 450);
+}
+
+TEST_F(TickerLoadTest, ALargeWindowStoredNearTheEdgesEndsWholeInsideTheWorkArea) {
+    desktop.workArea = {0, 0, 1280, 1024};
+    StoreSetting("Left", "16500");
+    StoreSetting("Top", "15000");
+    StoreSetting("Size", "Large");
+    for (const char* view : {"Shade", "Full"}) {
+        SCOPED_TRACE(view);
+        StoreSetting("Height", view);
+        Ticker& ticker = ShowTicker();
+        const QRect frame = ticker.picSkin.Widget()->window()->frameGeometry();
+        EXPECT_LE(frame.right() + 1, 1280);
+        EXPECT_LE(frame.bottom() + 1, 1024);
+        EXPECT_LE(ticker.picExit.Widget()->mapToGlobal(QPoint(0, 0)).x() +
+                      ticker.picExit.Widget()->width(),
+                  1280);
+    }
 }
 
 TEST_F(TickerLoadTest, TheFirstQuoteIsForRecordOneAndTheCursorMovesOn) {
