@@ -149,6 +149,8 @@ RegistryFile::RegistryFile(std::string settingsFolder)
 }
 
 RegistryFile::~RegistryFile() {
+    if (!pending_.empty()) Save();
+    Tidy();
     Flush();
     if (fd_ >= 0) ::close(fd_);
     if (folderFd_ >= 0) ::close(folderFd_);
@@ -178,6 +180,16 @@ void RegistryFile::Flush() {
     if (!syncPending_ || fd_ < 0) return;
     syncPending_ = false;
     SyncToDisk(Target(path_));  // the file is in place already; a sync that fails changes nothing
+}
+
+// The file a user may read or edit once the program is closed holds each value once, not
+// the lines this run appended.
+void RegistryFile::Tidy() {
+    if (!mayWrite_ || memoryAhead_ || writeError_ != 0 || fd_ < 0 || end_ == rewrittenSize_) return;
+    const HeldLock lock(folderFd_, TakeLock());
+    if (!lock) return;
+    CatchUp();
+    if (fd_ >= 0 && end_ != rewrittenSize_) Rewrite();
 }
 
 RegistryFile::Since RegistryFile::Look() const {

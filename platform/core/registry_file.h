@@ -23,7 +23,7 @@ public:
     // Loads the file in settingsFolder. Lines that cannot be read are left out, and the
     // file as it was is kept aside; LoadProblem() says what happened.
     explicit RegistryFile(std::string settingsFolder);
-    ~RegistryFile();  // puts what was written on the disk
+    ~RegistryFile();  // leaves the file with each value once, and on the disk
     RegistryFile(const RegistryFile&) = delete;
     RegistryFile& operator=(const RegistryFile&) = delete;
 
@@ -53,6 +53,7 @@ private:
     void Remember(const struct stat& info);
     bool Save();  // takes the lock, catches up with the file, appends what is pending
     bool TakeLock();
+    void Tidy();
     void CatchUp();
     void Load(bool locked);
     void CutUnfinished(std::string_view read, std::string_view finished);

@@ -515,6 +515,17 @@ TEST_F(RegistryTest, AWriteAppendsAndTheFileIsRewrittenWhenTheAppendedLinesOutgr
     EXPECT_EQ(Query(reopened, again, "Top").data, Text("2"));
 }
 
+TEST_F(RegistryTest, AClosedStoreLeavesEachValueOnceInTheFile) {
+    {
+        Registry registry(folder_.string());
+        const HKEY key = Create(registry, kMainKey);
+        for (const char* left : {"0", "1", "2"}) Set(registry, key, "Left", REG_SZ, Text(left));
+        Set(registry, key, "Top", REG_SZ, Text("3"));
+    }
+    EXPECT_EQ(ReadFile(file_).substr(ReadFile(file_).find("\n[") + 1),
+              "[HKEY_CURRENT_USER\\Software\\Vesk Ticker]\n\"Left\"=\"2\"\n\"Top\"=\"3\"\n");
+}
+
 constexpr int kStressValues = 50;  // as many as vesk-registry-stress rewrites per round
 
 // A stress writer killed at any moment leaves values 0 to k of its last round and the rest of
