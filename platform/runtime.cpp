@@ -42,7 +42,13 @@ void Runtime::TellSettingsProblem() {
     MsgBox(problem, MsgBox::vbExclamation);
 }
 
-Runtime::~Runtime() { registry_.Flush(); }
+Runtime::~Runtime() {
+    // The store's last writes happen as its members go; nothing of this runtime may be
+    // called back by then.
+    registry_.WhenFlushDue(nullptr);
+    registry_.ReportProblemsTo(nullptr);
+    registry_.Flush();
+}
 
 float Runtime::TwipsPerPixelX() { return 1440.0f / float(std::max(1, desktop_.LogicalDpi())); }
 float Runtime::TwipsPerPixelY() { return TwipsPerPixelX(); }

@@ -40,6 +40,12 @@ protected:
         ASSERT_TRUE(DoEventsUntil([&] { return reference >= 20; }, kDeadlineMs))
             << "the event loop never turned";
     }
+    // Turns the events until a timer of the given interval has ticked.
+    void WaitOut(int intervalMs) {
+        bool ticked = false;
+        QTimer::singleShot(intervalMs, [&] { ticked = true; });
+        ASSERT_TRUE(DoEventsUntil([&] { return ticked; }, kDeadlineMs));
+    }
     void WaitForATick(TimerForm& form) {
         ASSERT_TRUE(DoEventsUntil([&] { return form.ticks > 0; }, kDeadlineMs))
             << "the timer never ticked";
@@ -75,6 +81,22 @@ TEST_F(FormLifetimeTest, NoWindowOutlivesItsForm) {
         EXPECT_TRUE(window.isNull());
         RunEventsForAWhile();
     }
+}
+
+TEST_F(FormLifetimeTest, AnEndedRuntimeIsNotCalledBackByTheStoreItOwned) {
+    auto ended = std::make_unique<Runtime>(
+        desktop, RuntimeFolders{programFolder.path().toStdString(), settingsFolder.path().toStdString()});
+    HKEY key = 0;
+    ASSERT_EQ(ended->registry().RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Vesk Ticker", 0,
+                                                KEY_ALL_ACCESS_LEGACY, key),
+              ERROR_SUCCESS);
+    const uint8_t text[] = "1";
+    ended->registry().RegSetValueExA(key, "Left", REG_SZ, text, sizeof text);
+    // Past the flush the write asked for (a quarter second after it), so that the store's
+    // last write, as the runtime goes, asks for another.
+    WaitOut(500);
+    ended.reset();
+    WaitOut(500);
 }
 
 }  // namespace
