@@ -43,11 +43,9 @@ void Runtime::TellSettingsProblem() {
 }
 
 Runtime::~Runtime() {
-    // The store's last writes happen as its members go; nothing of this runtime may be
-    // called back by then.
+    // The store settles as the members go; nothing of this runtime may be called back by then.
     registry_.WhenFlushDue(nullptr);
     registry_.ReportProblemsTo(nullptr);
-    registry_.Flush();
 }
 
 float Runtime::TwipsPerPixelX() { return 1440.0f / float(std::max(1, desktop_.LogicalDpi())); }
@@ -88,7 +86,7 @@ void Runtime::RaiseUnhandled(const std::string& description) {
 void Runtime::End() {
     ended_ = true;
     TellSettingsProblem();  // the program ends before the event loop would tell it
-    registry_.Flush();
+    registry_.Settle();
     desktop_.EndProgram();
 }
 

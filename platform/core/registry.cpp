@@ -118,6 +118,7 @@ LONG Registry::RegCloseKey(HKEY key) {
 }
 
 void Registry::Flush() { store_->file.Flush(); }
+void Registry::Settle() { store_->file.Settle(); }
 
 void Registry::WhenFlushDue(std::function<void()> due) { store_->file.WhenFlushDue(std::move(due)); }
 

@@ -41,7 +41,7 @@ public:
     // with lines that cannot be read, the readable ones are kept; the file as it was is
     // moved aside and LoadProblem() tells so.
     explicit Registry(std::string settingsFolder);
-    ~Registry();  // puts the last writes on the disk
+    ~Registry();  // settles
     Registry(const Registry&) = delete;
     Registry& operator=(const Registry&) = delete;
 
@@ -63,6 +63,8 @@ public:
 
     // Writes what another copy's lock held back, and syncs the last writes to the disk.
     void Flush();
+    // For the program's end: Flush, and the file left with each value once for a user to read.
+    void Settle();
     // Called when there is something for Flush to do; it need not be done at once.
     void WhenFlushDue(std::function<void()> due);
     // Safe in a signal handler: a quitting program waits for no other copy's lock.

@@ -149,9 +149,7 @@ RegistryFile::RegistryFile(std::string settingsFolder)
 }
 
 RegistryFile::~RegistryFile() {
-    if (!pending_.empty()) Save();
-    Tidy();
-    Flush();
+    Settle();
     if (fd_ >= 0) ::close(fd_);
     if (folderFd_ >= 0) ::close(folderFd_);
 }
@@ -180,6 +178,12 @@ void RegistryFile::Flush() {
     if (!syncPending_ || fd_ < 0) return;
     syncPending_ = false;
     SyncToDisk(Target(path_));  // the file is in place already; a sync that fails changes nothing
+}
+
+void RegistryFile::Settle() {
+    if (!pending_.empty()) Save();
+    Tidy();
+    Flush();
 }
 
 // The file a user may read or edit once the program is closed holds each value once, not

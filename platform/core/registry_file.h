@@ -23,7 +23,7 @@ public:
     // Loads the file in settingsFolder. Lines that cannot be read are left out, and the
     // file as it was is kept aside; LoadProblem() says what happened.
     explicit RegistryFile(std::string settingsFolder);
-    ~RegistryFile();  // leaves the file with each value once, and on the disk
+    ~RegistryFile();  // settles
     RegistryFile(const RegistryFile&) = delete;
     RegistryFile& operator=(const RegistryFile&) = delete;
 
@@ -35,6 +35,8 @@ public:
     bool Update(const KeyChange& change);
     // Tries again what is not in the file, and puts what is on the disk.
     void Flush();
+    // For the program's end: Flush, and the file rewritten with each value once.
+    void Settle();
     // Called when something awaits Flush: written, but not yet on the disk, or not written.
     void WhenFlushDue(std::function<void()> due) { flushDue_ = std::move(due); }
     // Safe in a signal handler: from now on no copy in this process waits for the lock.

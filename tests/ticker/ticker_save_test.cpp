@@ -1,3 +1,6 @@
+#include <fstream>
+#include <iterator>
+
 #include "charts/charts.h"
 #include "settings/get_string.h"
 #include "settings/registry2.h"
@@ -34,6 +37,13 @@ TEST_F(TickerSaveTest, ExitWithTheChartWindowClosedStoresWhereItWouldOpen) {
     EXPECT_EQ(Chart("StartUp"), "False");
     EXPECT_EQ(Chart("Left"), "0");
     EXPECT_FALSE(ticker.isLoaded(program().charts()) && program().charts().Visible());
+
+    // A user who opens the settings file after the exit finds each key once.
+    std::ifstream file(runtime().registry().StorePath());
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    const std::string mainKey = "[HKEY_CURRENT_USER\\Software\\Vesk Ticker]\n";
+    EXPECT_NE(text.find(mainKey), std::string::npos) << text;
+    EXPECT_EQ(text.find(mainKey), text.rfind(mainKey)) << text;
 }
 
 TEST_F(TickerSaveTest, TheExitButtonAlsoStoresTheOpenChartWindowsSymbolAndPeriod) {
