@@ -186,11 +186,6 @@ void Form::Show() {
     if (QGuiApplication::platformName() != "offscreen") window_->raise();
 }
 
-void Form::Hide() {
-    visible_ = false;
-    if (window_) window_->hide();
-}
-
 bool Form::Unload() {
     if (!loaded_) return true;
     int cancel = 0;

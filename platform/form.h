@@ -34,7 +34,6 @@ public:
     bool Loaded() const { return loaded_; }
     void Load();
     void Show();
-    void Hide();
     // Returns false when Form_Unload cancelled.
     bool Unload();
     // The object is released: unloads when loaded, then runs Form_Terminate once.

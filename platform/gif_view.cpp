@@ -46,7 +46,7 @@ private:
 void GifView::setFileName(std::string path) {
     fileName_ = std::move(path);
     bytes_.clear();
-    width_ = height_ = frames_ = 0;
+    width_ = height_ = 0;
     ++generation_;
     QFile file(QString::fromStdString(fileName_));
     if (!fileName_.empty() && file.open(QIODevice::ReadOnly)) {
@@ -59,7 +59,6 @@ void GifView::setFileName(std::string path) {
             bytes_.assign(content.constData(), size_t(content.size()));
             width_ = size.width();
             height_ = size.height();
-            frames_ = reader.imageCount() > 0 ? reader.imageCount() : 1;
         }
     }
     Apply();
@@ -74,7 +73,7 @@ void GifView::ResetOwnProperties() {
     backColor_ = kButtonFace;
     fileName_.clear();
     bytes_.clear();
-    width_ = height_ = frames_ = 0;
+    width_ = height_ = 0;
     ++generation_;
 }
 

@@ -25,7 +25,6 @@ public:
     bool HasImage() const { return !bytes_.empty(); }
     int ImageWidthPixels() const { return width_; }
     int ImageHeightPixels() const { return height_; }
-    int FrameCount() const { return frames_; }
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
@@ -36,6 +35,6 @@ private:
     std::string fileName_;
     std::string bytes_;       // the file as read, kept only when it is a GIF
     uint64_t generation_ = 0; // bumped at every load, so the widget knows to start again
-    int width_ = 0, height_ = 0, frames_ = 0;
+    int width_ = 0, height_ = 0;
     Color backColor_ = kButtonFace;
 };

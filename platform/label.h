@@ -30,11 +30,9 @@ public:
     // A caption wider than the box is drawn in a smaller size of the font, on the same
     // baseline, down to a size that still reads; what still does not fit ends in an
     // ellipsis. The font itself is kept.
-    bool ShrinkToFit() const { return shrinkToFit_; }
     void setShrinkToFit(bool shrink);
     bool Transparent() const { return transparent_; }
     void setTransparent(bool transparent);
-    Alignment GetAlignment() const { return alignment_; }
     void setAlignment(Alignment alignment);
     bool WordWrap() const { return wordWrap_; }
     void setWordWrap(bool wordWrap);

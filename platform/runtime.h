@@ -62,7 +62,6 @@ public:
     // Ends the program at once, after every pending setting is stored. No unload or
     // termination handler runs.
     void End();
-    bool Ended() const { return ended_; }
 
     // Runs start from inside the message loop, then the loop until the last window closes,
     // Quit or End is called.
