@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -25,15 +26,19 @@ RuntimeFolders FoldersFromEnvironment() {
 int signalPipe[2] = {-1, -1};
 
 void ForwardSignal(int) {
+    const int savedErrno = errno;  // the interrupted code may be about to read it
     Registry::AbandonLockWaits();  // a wait for a stopped copy's lock must not hold the quit
     char byte = 1;
+    // Never blocks: once a byte waits unread, the quit is on its way whatever else arrives.
     [[maybe_unused]] ssize_t written = ::write(signalPipe[1], &byte, 1);
+    errno = savedErrno;
 }
 
 // A terminating signal (logout, kill) quits the message loop instead of killing the
 // process, so that the normal way out stores every pending setting.
 void QuitOnTerminatingSignals(QApplication& application, Runtime& runtime) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+    // Neither end goes to the browser that OpenUrl starts.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, [&runtime] {
         char byte;

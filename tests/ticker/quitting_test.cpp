@@ -2,6 +2,7 @@
 // answers: on a terminating signal (the real binary in a process of its own) and when its
 // last window closes (in this process, on the real message loop).
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -190,6 +191,31 @@ TEST_F(SignalQuitTest, QuitsWhileAStartUpMessageBoxWaits) {
     EXPECT_EQ(ticker.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(ticker.exitCode(), 0);
     EXPECT_TRUE(server.requestLines().empty());  // no ticker came up after the box
+}
+
+// The sockets that carry a signal to the message loop: a write never blocks the handler, and
+// neither end reaches a program the ticker starts (the browser).
+TEST_F(SignalQuitTest, NoSocketBlocksASignalOrReachesAStartedProgram) {
+    AnswerThenStall(server, 1);
+    Start();
+    const qint64 pid = ticker.processId();
+    ASSERT_TRUE(WaitUntil([&] { return CaughtSignals(pid) & (1u << (SIGTERM - 1)); },
+                          kStartWaitMs))
+        << "the ticker never took over SIGTERM";
+    const QString fds = QString("/proc/%1/fd").arg(pid);
+    int sockets = 0;
+    for (const QString& fd : QDir(fds).entryList(QDir::NoDotAndDotDot | QDir::System)) {
+        if (!QFile::symLinkTarget(fds + "/" + fd).contains("socket:")) continue;
+        QFile info(QString("/proc/%1/fdinfo/%2").arg(pid).arg(fd));
+        ASSERT_TRUE(info.open(QIODevice::ReadOnly));
+        const QByteArray text = info.readAll();
+        const int start = text.indexOf("flags:") + 6;
+        const int flags = text.mid(start, text.indexOf('\n', start) - start).trimmed().toInt(nullptr, 8);
+        EXPECT_TRUE(flags & O_CLOEXEC) << "socket " << fd.toStdString();
+        EXPECT_TRUE(flags & O_NONBLOCK) << "socket " << fd.toStdString();
+        ++sockets;
+    }
+    EXPECT_GE(sockets, 2);  // the signal's pair at least
 }
 
 // Closing the ticker, the only window, during its fetch ends the message loop.
