@@ -154,7 +154,8 @@ private:
         }
         const int status = connection_->Status();
         const std::string location = connection_->Location();
-        const bool bodyUsed = status < 400 && location.empty();
+        // Only a success's body is the resource; a redirect without a place to go fails.
+        const bool bodyUsed = status < 300;
         if (bodyUsed && state == HttpConnection::State::ReceivingBody) {
             listen();
             advanceTo(Stage::Receiving);
@@ -164,7 +165,7 @@ private:
         close();
         advanceTo(bodyUsed ? Stage::Completed : Stage::Receiving);
         if (bodyUsed || stage_ != Stage::Receiving) return;  // done, or a handler ended it
-        if (status >= 400) {
+        if (status >= 400 || location.empty()) {
             fail();
             return;
         }

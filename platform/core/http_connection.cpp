@@ -142,34 +142,34 @@ void HttpConnection::feed(const char* data, size_t size) {
         feedBody(data, size);
         return;
     }
-    const size_t scanned = head_.size() < 3 ? 0 : head_.size() - 3;  // "\n\r\n" may straddle
+    // "\n\r\n" may straddle two reads.
+    size_t from = std::max(headStart_, head_.size() < 3 ? 0 : head_.size() - 3);
     head_.append(data, size);
-    for (size_t from = scanned;; from = 0) {
+    // Interim replies stay in head_, so that the head limit holds for all of them together
+    // and none is copied.
+    for (;; from = headStart_) {
         const size_t end = headEnd(head_, from);
         if (end == std::string::npos || end > kMaxHeadBytes) {
             if (head_.size() > kMaxHeadBytes || end != std::string::npos) finish(State::Failed);
             return;
         }
-        const std::string rest = head_.substr(end);
-        if (!parseHead(head_.substr(0, end))) {
+        if (!parseHead(std::string_view(head_).substr(headStart_, end - headStart_))) {
             finish(State::Failed);
             return;
         }
-        head_.clear();
+        headStart_ = end;
         if (status_ >= 200) {
             state_ = State::ReceivingBody;
             if (framing_ == Framing::None || (framing_ == Framing::Length && length_ == 0))
                 finish(State::Complete);
-            else if (!rest.empty())
-                feedBody(rest.data(), rest.size());
+            else if (end < head_.size())
+                feedBody(head_.data() + end, head_.size() - end);
             return;
         }
-        head_ = rest;  // an interim reply; the real one follows
     }
 }
 
-bool HttpConnection::parseHead(const std::string& head) {
-    std::string_view text = head;
+bool HttpConnection::parseHead(std::string_view text) {
     const size_t lineEnd = text.find('\n');
     const std::string_view statusLine = Trimmed(text.substr(0, lineEnd));
     // "HTTP/1.1 200 OK": the code is the three digits after the first space.

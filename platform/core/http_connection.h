@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 
 class HttpConnection {
@@ -43,7 +44,7 @@ private:
     void send();
     void receive();
     void feed(const char* data, size_t size);
-    bool parseHead(const std::string& head);
+    bool parseHead(std::string_view head);
     void feedBody(const char* data, size_t size);
     void feedChunked();
     void append(const char* data, size_t size);
@@ -56,6 +57,7 @@ private:
     int64_t maxBodyBytes_;
 
     std::string head_;
+    size_t headStart_ = 0;  // where the reply's own head begins, after any interim replies
     int status_ = 0;
     std::string location_;
     Framing framing_ = Framing::Close;
