@@ -13,7 +13,8 @@ void Fill(char* field, size_t width, std::string_view text) {
     std::fill(field + used, field + width, ' ');
 }
 
-std::string Trimmed(const char* field, size_t width) {
+// A field without the spaces that pad it, as UTF-8.
+std::string FieldText(const char* field, size_t width) {
     std::string_view text(field, width);
     size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
@@ -46,8 +47,8 @@ StockRecord StockRecord::From(std::string_view tickerSymbol, std::string_view sy
     return record;
 }
 
-std::string StockRecord::TickerSymbol() const { return Trimmed(bytes.data(), kSymbolWidth); }
+std::string StockRecord::TickerSymbol() const { return FieldText(bytes.data(), kSymbolWidth); }
 
 std::string StockRecord::SymbolName() const {
-    return Trimmed(bytes.data() + kSymbolWidth, kNameWidth);
+    return FieldText(bytes.data() + kSymbolWidth, kNameWidth);
 }

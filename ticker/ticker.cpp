@@ -159,7 +159,7 @@ void Ticker::KeepLabelsInTheirSlots() {
     // The symbol's descenders must clear the strip's one-pixel bottom border by a pixel, or
     // g, p and q look cut off; a symbol set too low for that moves up.
     const float px = runtime().TwipsPerPixelY();
-    const PictureBox& shade = Stored("Size") == "Large" ? picLargeShade : picDefaultShade;
+    const PictureBox& shade = Stored("Size") == "Standard" ? picDefaultShade : picLargeShade;
     const float strip = float(shade.GetPicture().HeightPixels()) * px;
     Label1.setTop(std::max(0.0f, std::min(Label1.Top(), strip - 2 * px - Label1.Height())));
 }

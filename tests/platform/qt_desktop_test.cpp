@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -15,6 +16,8 @@
 
 namespace {
 
+constexpr int kDeadlineMs = 30000;
+
 struct Shown {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -25,9 +28,17 @@ struct Shown {
 // Shows a box through the desktop and, once it stands, notes what it shows and answers it:
 // a click on the button given, or Escape when there is none.
 int ShowAndAnswer(int style, QMessageBox::StandardButton click, Shown& shown) {
+    QtDesktop desktop;
+    QElapsedTimer waited;
+    waited.start();
     QTimer poll;  // set going before the box: its own loop runs the poll
     QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box && waited.elapsed() > kDeadlineMs) {
+            ADD_FAILURE() << "no box came up as the modal window";
+            poll.stop();
+            desktop.EndMessageBoxes();  // a failure, not a hang
+        }
         if (!box) return;
         poll.stop();
         shown = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
@@ -39,7 +50,6 @@ int ShowAndAnswer(int style, QMessageBox::StandardButton click, Shown& shown) {
         }
     });
     poll.start(1);
-    QtDesktop desktop;
     return desktop.ShowMessageBox("Save changes?", style, "Vesk Ticker");
 }
 
