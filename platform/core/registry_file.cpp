@@ -23,6 +23,7 @@
 namespace {
 
 constexpr int64_t kMaxFileSize = 16 << 20;  // far above any settings file; stops /dev/zero
+constexpr const char* kTooLarge = "it is larger than 16 MiB";
 constexpr int64_t kAppendedLimit = 16 << 10;  // appended beyond this, the file is rewritten
 constexpr auto kLockWait = std::chrono::milliseconds(1500);
 constexpr auto kLockPoll = std::chrono::microseconds(200);
@@ -336,9 +337,9 @@ void RegistryFile::Load(bool locked) {
     int error = ::fstat(fd, &info) != 0 ? errno : 0;
     const char* refusal = nullptr;
     if (error == 0 && !S_ISREG(info.st_mode)) refusal = "it is not a regular file";
-    if (error == 0 && info.st_size > kMaxFileSize) refusal = "it is larger than 16 MiB";
+    if (error == 0 && info.st_size > kMaxFileSize) refusal = kTooLarge;
     if (error == 0 && !refusal) error = ReadFrom(fd, 0, text);
-    if (error == EFBIG) refusal = "it is larger than 16 MiB";  // it grew while it was read
+    if (error == EFBIG) refusal = kTooLarge;  // it grew while it was read
     if (error != 0 || refusal) {
         ::close(fd);
         if (locked) Unreadable(refusal ? refusal : std::strerror(error), false);
