@@ -20,8 +20,8 @@ Runtime::Runtime(Desktop& desktop, RuntimeFolders folders)
     // Told once the handler that wrote has returned: a box in the middle of a drag or an
     // unload would run the event loop there.
     registry_.ReportProblemsTo([this](const std::string& problem) {
-        untoldProblem_ = problem;
-        QTimer::singleShot(0, events_.get(), [this] { TellSettingsProblem(); });
+        untoldProblems_.push_back(problem);
+        QTimer::singleShot(0, events_.get(), [this] { TellSettingsProblems(); });
     });
     // Syncing each write to the disk would cost a drag its smoothness; one sync shortly
     // after a burst keeps the settings as safe, and retries what another copy held back.
@@ -35,11 +35,12 @@ Runtime::Runtime(Desktop& desktop, RuntimeFolders folders)
     });
 }
 
-void Runtime::TellSettingsProblem() {
-    if (!untoldProblem_) return;
-    const std::string problem = std::move(*untoldProblem_);
-    untoldProblem_.reset();
-    MsgBox(problem, MsgBox::vbExclamation);
+void Runtime::TellSettingsProblems() {
+    while (!untoldProblems_.empty()) {
+        const std::string problem = std::move(untoldProblems_.front());
+        untoldProblems_.pop_front();
+        MsgBox(problem, MsgBox::vbExclamation);
+    }
 }
 
 Runtime::~Runtime() {
@@ -85,8 +86,8 @@ void Runtime::RaiseUnhandled(const std::string& description) {
 
 void Runtime::End() {
     ended_ = true;
-    TellSettingsProblem();  // the program ends before the event loop would tell it
     registry_.Settle();
+    TellSettingsProblems();  // the program ends before the event loop would tell them
     desktop_.EndProgram();
 }
 

@@ -2,9 +2,9 @@
 // The forms runtime: one object that owns the services every window and module reaches
 // (desktop, settings store, files, screen, the loaded windows) and runs the message loop.
 
+#include <deque>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,7 +74,7 @@ private:
     friend class Form;
     void FormLoaded(Form& form);
     void FormUnloaded(Form& form);
-    void TellSettingsProblem();
+    void TellSettingsProblems();
 
     Desktop& desktop_;
     AppInfo app_;
@@ -83,7 +83,7 @@ private:
     std::unique_ptr<User32> user32_;
     std::unique_ptr<QObject> events_;  // context of the runtime's own deferred calls
     std::vector<Form*> loaded_;
-    std::optional<std::string> untoldProblem_;  // of the settings store, shown once the loop runs
+    std::deque<std::string> untoldProblems_;  // of the settings store, shown once the loop runs
     bool ended_ = false;
     bool quitRequested_ = false;
     bool flushArmed_ = false;  // a flush of the settings store is on its way

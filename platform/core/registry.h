@@ -69,11 +69,12 @@ public:
     void WhenFlushDue(std::function<void()> due);
     // Safe in a signal handler: a quitting program waits for no other copy's lock.
     static void AbandonLockWaits();
-    // A clear, user-facing text when the store file could not be read at start, else nothing.
+    // A clear, user-facing text when the store file could not be read or its folder not
+    // locked at start, a paragraph for each, else nothing.
     const std::optional<std::string>& LoadProblem() const;
     // Where later problems are told, in the same words: the first write that fails in a
-    // run (naming the file and the cause), a lock another copy does not let go of, a file
-    // broken while the program ran.
+    // run (naming the file and the cause), a lock another copy does not let go of, a folder
+    // that cannot be locked at all (written all the same), a file broken while the program ran.
     void ReportProblemsTo(std::function<void(const std::string&)> report);
     const std::string& StorePath() const;
 

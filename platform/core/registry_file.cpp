@@ -23,9 +23,11 @@
 namespace {
 
 constexpr int64_t kMaxFileSize = 16 << 20;  // far above any settings file; stops /dev/zero
+constexpr const char* kTooLarge = "it is larger than 16 MiB";
 constexpr int64_t kAppendedLimit = 16 << 10;  // appended beyond this, the file is rewritten
 constexpr auto kLockWait = std::chrono::milliseconds(1500);
 constexpr auto kLockPoll = std::chrono::microseconds(200);
+constexpr int kMaxLinkHops = 40;  // as many as the kernel follows
 
 std::atomic<bool> lockWaitsAbandoned{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
@@ -42,10 +44,12 @@ int WriteAll(int fd, std::string_view text) {
     return 0;
 }
 
-// 0 with the bytes from offset to the end in text, or an errno.
+// 0 with the bytes from offset to the end in text, or an errno: EFBIG for a file that reaches
+// past kMaxFileSize, which is not read further.
 int ReadFrom(int fd, int64_t offset, std::string& text) {
     char buffer[16384];
     for (;;) {
+        if (offset > kMaxFileSize) return EFBIG;
         const ssize_t count = ::pread(fd, buffer, sizeof buffer, offset);
         if (count < 0 && errno == EINTR) continue;
         if (count < 0) return errno;
@@ -55,14 +59,21 @@ int ReadFrom(int fd, int64_t offset, std::string& text) {
     }
 }
 
-// The file a write replaces: path itself, or the regular file its link leads to, so that
-// the link stays and its target gets the change.
+// The file a write replaces: path itself, or the regular file its links lead to, so that the
+// links stay and their target gets the change. A link that leads nowhere leads to the file
+// a write creates: its target moved aside as broken, say.
 std::string Target(const std::string& path) {
-    struct stat link {}, target {};
-    char resolved[PATH_MAX];
-    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode) && ::stat(path.c_str(), &target) == 0 &&
-        S_ISREG(target.st_mode) && ::realpath(path.c_str(), resolved))
-        return resolved;
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0) return hop > 0 && errno == ENOENT ? current : path;
+        if (!S_ISLNK(info.st_mode)) return S_ISREG(info.st_mode) ? current : path;
+        char text[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), text, sizeof text);
+        if (length <= 0 || length == ssize_t(sizeof text)) return path;
+        const std::string next(text, size_t(length));
+        current = next.front() == '/' ? next : FolderOf(current) + "/" + next;
+    }
     return path;
 }
 
@@ -106,7 +117,7 @@ bool SameTarget(const KeyChange& a, const KeyChange& b) {
            EqualsIgnoringAsciiCase(a.name, b.name);
 }
 
-// Holds the folder's lock from a successful take to the end of the scope.
+// Holds the folder's lock, where it has one, from a successful take to the end of the scope.
 class HeldLock {
 public:
     HeldLock(int fd, bool held) : fd_(held ? fd : -1) {}
@@ -175,15 +186,19 @@ bool RegistryFile::Update(const KeyChange& change) {
 
 void RegistryFile::Flush() {
     if (!pending_.empty()) Save();
-    if (!syncPending_ || fd_ < 0) return;
-    syncPending_ = false;
-    SyncToDisk(Target(path_));  // the file is in place already; a sync that fails changes nothing
+    Sync();
 }
 
 void RegistryFile::Settle() {
     if (!pending_.empty()) Save();
     Tidy();
-    Flush();
+    Sync();
+}
+
+void RegistryFile::Sync() {
+    if (!syncPending_ || fd_ < 0) return;
+    syncPending_ = false;
+    SyncToDisk(Target(path_));  // the file is in place already; a sync that fails changes nothing
 }
 
 // The file a user may read or edit once the program is closed holds each value once, not
@@ -203,7 +218,9 @@ RegistryFile::Since RegistryFile::Look() const {
     if (!present) return Since::Same;
     if (uint64_t(info.st_dev) != device_ || uint64_t(info.st_ino) != inode_ || info.st_size < end_)
         return Since::Other;
-    return info.st_size == end_ ? Since::Same : Since::Grown;
+    if (info.st_size == end_) return Since::Same;
+    // Too large to read: loaded anew, it is refused as such a file found at the start is.
+    return info.st_size > kMaxFileSize ? Since::Other : Since::Grown;
 }
 
 void RegistryFile::Remember(const struct stat& info) {
@@ -250,7 +267,9 @@ bool RegistryFile::Save() {
 }
 
 // Waits for the lock for a while, unless a wait ran out before (then it only tries until
-// the lock is had again) or the program is quitting.
+// the lock is had again) or the program is quitting. A folder that cannot be locked at all
+// (a network share without lock service) is written all the same: the file is still read
+// before each write, and without the settings saved the run would lose them all.
 bool RegistryFile::TakeLock() {
     const auto deadline = std::chrono::steady_clock::now() + kLockWait;
     for (;;) {
@@ -258,7 +277,15 @@ bool RegistryFile::TakeLock() {
             lockBusy_ = false;
             return true;
         }
-        if (errno != EWOULDBLOCK && errno != EINTR) return false;
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            if (!toldNoLocks_) {
+                toldNoLocks_ = true;
+                Tell("Vesk Ticker cannot lock its settings folder " + folder_ + " (" + std::strerror(errno) +
+                     "). It saves its settings without the lock, so two Vesk Tickers running at once may "
+                     "undo each other's changes.");
+            }
+            return true;
+        }
         if (lockBusy_ || lockWaitsAbandoned) return false;
         if (std::chrono::steady_clock::now() >= deadline) break;
         std::this_thread::sleep_for(kLockPoll);
@@ -310,8 +337,9 @@ void RegistryFile::Load(bool locked) {
     int error = ::fstat(fd, &info) != 0 ? errno : 0;
     const char* refusal = nullptr;
     if (error == 0 && !S_ISREG(info.st_mode)) refusal = "it is not a regular file";
-    if (error == 0 && info.st_size > kMaxFileSize) refusal = "it is larger than 16 MiB";
+    if (error == 0 && info.st_size > kMaxFileSize) refusal = kTooLarge;
     if (error == 0 && !refusal) error = ReadFrom(fd, 0, text);
+    if (error == EFBIG) refusal = kTooLarge;  // it grew while it was read
     if (error != 0 || refusal) {
         ::close(fd);
         if (locked) Unreadable(refusal ? refusal : std::strerror(error), false);
@@ -367,7 +395,10 @@ std::optional<std::string> RegistryFile::Rewrite() {
     if (IsReadOnlyFile(path_)) return "the file is read-only";
     const std::string target = Target(path_);
     const std::string temporary = target + ".new";
-    const int fd = ::open(temporary.c_str(), O_RDWR | O_APPEND | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // What a crash or a user left under that name is neither written through nor kept.
+    ::remove(temporary.c_str());
+    const int fd =
+        ::open(temporary.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) return std::strerror(errno);
     const std::string text = FormatRegistryFile(keys_);
     int error = WriteAll(fd, text);
@@ -413,7 +444,7 @@ void RegistryFile::Unreadable(const std::string& reason, bool keptLines) {
 void RegistryFile::Tell(const std::string& problem) {
     if (report_) {
         report_(problem);
-    } else if (!loadProblem_) {
-        loadProblem_ = problem;
+    } else {
+        loadProblem_ = loadProblem_ ? *loadProblem_ + "\n\n" + problem : problem;
     }
 }

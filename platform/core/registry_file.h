@@ -42,10 +42,11 @@ public:
     // Safe in a signal handler: from now on no copy in this process waits for the lock.
     static void AbandonLockWaits();
 
-    // The first problem found before ReportTo was called: one of loading the file.
+    // The problems found before ReportTo was called, those of loading the file, one
+    // paragraph each.
     const std::optional<std::string>& LoadProblem() const { return loadProblem_; }
-    // Where later problems are told: a failed write, the lock held by another copy, a file
-    // broken meanwhile; each kind once.
+    // Where later problems are told: a failed write, the lock held by another copy or not
+    // to be had at all, a file broken meanwhile; each kind once.
     void ReportTo(Report report) { report_ = std::move(report); }
     const std::string& Path() const { return path_; }
 
@@ -54,7 +55,8 @@ private:
     Since Look() const;
     void Remember(const struct stat& info);
     bool Save();  // takes the lock, catches up with the file, appends what is pending
-    bool TakeLock();
+    bool TakeLock();  // true when the file may be changed: locked, or no lock to be had
+    void Sync();
     void Tidy();
     void CatchUp();
     void Load(bool locked);
@@ -79,7 +81,7 @@ private:
     bool memoryAhead_ = false;  // keys_ holds changes that the file does not
     bool mayWrite_ = true;  // false without a folder, or with a broken file left in place
     bool lockBusy_ = false;  // a wait for the lock ran out; only tries until it is had
-    bool toldWriteFailure_ = false, toldLockBusy_ = false;
+    bool toldWriteFailure_ = false, toldLockBusy_ = false, toldNoLocks_ = false;
     bool syncPending_ = false;
     std::optional<std::string> loadProblem_;
     Report report_;

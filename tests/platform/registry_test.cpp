@@ -22,6 +22,8 @@
 #include <random>
 #include <sstream>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -491,6 +493,100 @@ TEST_F(RegistryTest, ALinkedSettingsFileStaysLinked) {
     EXPECT_EQ(Query(reopened, key, "Top").data, Text("499" + std::string(60, '.')));
 }
 
+// A broken file behind a dotfile manager's link goes aside next to its target, and the
+// file written anew in its place is reached through the same link.
+TEST_F(RegistryTest, ABrokenLinkedFileGoesAsideAndTheLinkStays) {
+    const fs::path dotfiles = fs::path(temp_.path().toStdString()) / "dotfiles";
+    fs::create_directories(dotfiles);
+    fs::create_directories(folder_);
+    const std::string broken = std::string(kMainSection) + "\"Left\"=\"1440\"\nLeft = 1440\n";
+    WriteFile(dotfiles / "registry.txt", broken);
+    fs::create_symlink("../dotfiles/registry.txt", file_);
+    {
+        Registry registry(folder_.string());
+        ASSERT_TRUE(registry.LoadProblem());
+        EXPECT_EQ(Set(registry, Create(registry, kMainKey), "Top", REG_SZ, Text("15")), ERROR_SUCCESS);
+    }
+    EXPECT_TRUE(fs::is_symlink(file_));
+    EXPECT_EQ(fs::read_symlink(file_), "../dotfiles/registry.txt");
+    std::vector<std::string> kept;
+    for (const auto& entry : fs::directory_iterator(dotfiles))
+        if (entry.path().filename().string().starts_with("registry.txt.broken-")) kept.push_back(ReadFile(entry.path()));
+    EXPECT_EQ(kept, std::vector<std::string>{broken});
+    Registry reopened(folder_.string());
+    EXPECT_FALSE(reopened.LoadProblem());
+    HKEY key = 0;
+    ASSERT_EQ(Open(reopened, kMainKey, key), ERROR_SUCCESS);
+    EXPECT_EQ(Query(reopened, key, "Left").data, Text("1440"));
+    EXPECT_EQ(Query(reopened, key, "Top").data, Text("15"));
+}
+
+// Whatever a crash or a user left under the name a rewrite writes to first is put out of
+// the way, never written through.
+TEST_F(RegistryTest, AStaleTemporaryNameNeitherStopsNorRedirectsARewrite) {
+    const fs::path temporary = folder_ / "registry.txt.new";
+    const fs::path elsewhere = fs::path(temp_.path().toStdString()) / "elsewhere.txt";
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"link to another file", [&] { fs::create_symlink(elsewhere, temporary); }},
+        {"dangling link", [&] { fs::create_symlink(folder_ / "missing", temporary); }},
+        {"empty folder", [&] { fs::create_directory(temporary); }},
+    };
+    for (const auto& [what, make] : cases) {
+        SCOPED_TRACE(what);
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        WriteFile(elsewhere, "precious\n");
+        make();
+        {
+            Registry registry(folder_.string());
+            EXPECT_EQ(Set(registry, Create(registry, kMainKey), "Left", REG_SZ, Text("1440")), ERROR_SUCCESS);
+        }
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file_)));
+        EXPECT_FALSE(fs::exists(fs::symlink_status(temporary)));
+        EXPECT_FALSE(fs::exists(folder_ / "missing"));
+        EXPECT_EQ(ReadFile(elsewhere), "precious\n");
+        Registry reopened(folder_.string());
+        HKEY key = 0;
+        ASSERT_EQ(Open(reopened, kMainKey, key), ERROR_SUCCESS);
+        EXPECT_EQ(Query(reopened, key, "Left").data, Text("1440"));
+    }
+}
+
+// A file that grew past 16 MiB while the program ran (another program appending to it, say)
+// is not read in: it goes aside as such a file found at the start does.
+TEST_F(RegistryTest, AFileGrownPastTheSizeLimitIsNotReadIn) {
+    Registry registry(folder_.string());
+    const HKEY key = Create(registry, kMainKey);
+    ASSERT_EQ(Set(registry, key, "Left", REG_SZ, Text("1440")), ERROR_SUCCESS);
+    std::vector<std::string> told;
+    registry.ReportProblemsTo([&](const std::string& problem) { told.push_back(problem); });
+    std::ofstream(file_, std::ios::binary | std::ios::app) << "; " << std::string(17 << 20, 'x') << "\n";
+    Query(registry, key, "Left");
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("could not be read (it is larger than 16 MiB)."), std::string::npos) << told[0];
+    EXPECT_EQ(BrokenFiles().size(), 1u);
+}
+
+// The end of a run whose change another copy's lock holds back tries that change once more,
+// and asks once for a later flush.
+TEST_F(RegistryTest, SettlingWhileTheLockIsHeldTriesThePendingChangeOnce) {
+    Registry registry(folder_.string());
+    const HKEY key = Create(registry, kMainKey);
+    int due = 0;
+    registry.WhenFlushDue([&] { ++due; });
+    const int folder = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder, 0);
+    ASSERT_EQ(::flock(folder, LOCK_EX), 0);
+    EXPECT_EQ(Set(registry, key, "Left", REG_SZ, Text("1440")), ERROR_WRITE_FAULT);
+    due = 0;
+    registry.Settle();
+    EXPECT_EQ(due, 1);
+    ::close(folder);
+    registry.Flush();
+    Registry reopened(folder_.string());
+    EXPECT_EQ(Query(reopened, Create(reopened, kMainKey), "Left").data, Text("1440"));
+}
+
 // A write adds its lines to the file, which stays the same file, until the added lines
 // outgrow the rest; then the file is written anew with each value once.
 TEST_F(RegistryTest, AWriteAppendsAndTheFileIsRewrittenWhenTheAppendedLinesOutgrowIt) {
@@ -587,13 +683,21 @@ public:
         return LastRound();
     }
     pid_t Pid() const { return static_cast<pid_t>(process_.processId()); }
+    // What it told of the settings store so far, one problem a line.
+    std::string Told() { return process_.readAllStandardError().toStdString(); }
     // Stops it (SIGSTOP, as Ctrl-Z does) at a moment it holds the settings folder's lock.
+    // The deadline only catches a writer that died.
     void StopHoldingTheLock(const fs::path& folder) {
         const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         ASSERT_GE(fd, 0);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         for (;;) {
             ::kill(Pid(), SIGSTOP);
-            while (ProcessState() != 'T') std::this_thread::yield();
+            while (ProcessState() != 'T' && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+            if (std::chrono::steady_clock::now() >= deadline) {
+                ::close(fd);
+                FAIL() << "the writer never stopped while holding the lock; its state is " << ProcessState();
+            }
             if (::flock(fd, LOCK_EX | LOCK_NB) != 0) break;
             ::flock(fd, LOCK_UN);
             ::kill(Pid(), SIGCONT);
@@ -609,9 +713,6 @@ private:
         return close == std::string::npos || close + 2 >= text.size() ? '?' : text[close + 2];
     }
 
-public:
-
-private:
     QProcess process_;
     std::string output_;
 };
@@ -660,6 +761,25 @@ TEST_F(RegistryTest, TwoCopiesWritingAtOnceKeepEachOthersValuesAndSeeThemAtOnce)
     Registry fresh(folder_.string());
     StoredRounds(fresh, "Stress A", firstRound);
     StoredRounds(fresh, "Stress B", secondRound);
+}
+
+// Where the file system locks no files (an NFS home whose server runs no lock daemon) the
+// settings are saved all the same, and the user is told once what that risks.
+TEST_F(RegistryTest, WithoutFileLocksTheSettingsAreSavedAndTheUserIsToldOnce) {
+    StressWriter writer(folder_, "Stress", VESK_NO_FILE_LOCKS);
+    if (HasFatalFailure()) return;
+    writer.WaitFor("round 3\n");
+    if (HasFatalFailure()) return;
+    const long round = writer.Kill();
+    const std::string told = writer.Told();
+    EXPECT_TRUE(told.starts_with("Vesk Ticker cannot lock its settings folder " + folder_.string() + " (")) << told;
+    EXPECT_TRUE(told.ends_with("). It saves its settings without the lock, so two Vesk Tickers running at once "
+                               "may undo each other's changes.\n"))
+        << told;
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+    Registry registry(folder_.string());
+    EXPECT_FALSE(registry.LoadProblem());
+    StoredRounds(registry, "Stress", round);
 }
 
 // A copy stopped while it holds the lock keeps no other copy from starting or writing: that
@@ -756,9 +876,10 @@ TEST_F(RegistryTest, OnlyARegularFileOfSaneSizeIsRead) {
     }
 }
 
-// Three copies write at once with file times of a 4 ms grain, on a file system that hands a
-// freed inode number out again at once: a copy never takes a replaced file for the one it
-// read, so no round that any copy finished is missing from the file at any moment.
+// Three copies write at once and see file times cut to a 4 ms grain, so that a file replaced
+// within one tick has the times of the one it replaced: a copy never takes a replaced file
+// for the one it read, so no round that any copy finished is missing from the file at any
+// moment.
 TEST_F(RegistryTest, CopiesWritingAtOnceLoseNoFinishedRoundWithCoarseFileTimes) {
     const std::vector<std::string> keys = {"Stress A", "Stress B", "Stress C"};
     std::vector<std::unique_ptr<StressWriter>> writers;

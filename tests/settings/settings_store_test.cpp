@@ -1,9 +1,16 @@
 #include "platform/core/registry.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QEventLoop>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
+
 #include "settings/get_string.h"
 #include "settings/registry2.h"
 #include "support/program_fixture.h"
@@ -119,18 +126,20 @@ TEST_F(SettingsStoreTest, AnEmptyValueNameEndsTheProgramWithItsMessage) {
 }
 
 // The settings file may not be written: one message tells so, however many writes fail.
-class UnwritableSettingsTest : public ProgramTest {
+// A store over a settings file of the test's making, whose problems the desktop's boxes tell.
+class SettingsProblemTest : public ProgramTest {
 protected:
-    void SetUp() override {
+    void StartOverAFile(std::filesystem::perms mode) {
         namespace fs = std::filesystem;
-        const fs::path folder = settingsFolder.path().toStdString() + "/vesk-ticker";
+        folder = settingsFolder.path().toStdString() + "/vesk-ticker";
         fs::create_directories(folder);
-        file = (folder / "registry.txt").string();
+        file = folder + "/registry.txt";
         std::ofstream(file) << "[HKEY_CURRENT_USER\\Software\\Vesk Ticker]\n"
                                "[HKEY_CURRENT_USER\\Software\\Vesk Ticker\\Charts]\n";
-        fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        fs::permissions(file, mode);
         Start();
     }
+    void MakeReadOnly() const { std::filesystem::permissions(file, kReadOnly); }
     // Turns the event loop until a box is shown; the watchdog only ends a wait for nothing.
     void WaitForABox() {
         QEventLoop loop;
@@ -142,12 +151,69 @@ protected:
         QTimer::singleShot(10000, &loop, &QEventLoop::quit);
         loop.exec();
     }
+    std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : desktop.boxes) texts.push_back(box.text);
+        return texts;
+    }
     std::string Told() const {
         return "Vesk Ticker could not save its settings to " + file +
                ": the file is read-only. Changes to them last only until Vesk Ticker closes.";
     }
+    std::string ToldHeld() const {
+        return "Another running Vesk Ticker holds the settings file " + file +
+               " and does not let go of it. Vesk Ticker goes on with the settings it last read and "
+               "saves changes to them once the other one lets go.";
+    }
+    static constexpr auto kReadOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                      std::filesystem::perms::others_read;
+    std::string folder;
     std::string file;
 };
+
+class UnwritableSettingsTest : public SettingsProblemTest {
+protected:
+    void SetUp() override { StartOverAFile(kReadOnly); }
+};
+
+// Another copy (here the test) holds the settings folder's lock while the program writes.
+class ContendedSettingsTest : public SettingsProblemTest {
+protected:
+    void SetUp() override {
+        StartOverAFile(std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+        lock = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ASSERT_GE(lock, 0);
+        ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    }
+    void TearDown() override { LetGo(); }
+    void LetGo() {
+        if (lock >= 0) ::close(lock);
+        lock = -1;
+    }
+    int lock = -1;
+};
+
+// Problems that come before the first of them is told are each told, in the order they came.
+TEST_F(ContendedSettingsTest, ProblemsThatComeTogetherAreEachToldInOrder) {
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Left", "5");
+    MakeReadOnly();
+    LetGo();
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Top", "7");
+    EXPECT_TRUE(desktop.boxes.empty());
+    WaitForABox();
+    runtime().DoEvents();
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{ToldHeld(), Told()}));
+}
+
+// The last write, as the program ends, fails: that is told too, before the program ends.
+TEST_F(ContendedSettingsTest, AFinalWriteThatFailsIsToldBeforeTheProgramEnds) {
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Left", "5");
+    MakeReadOnly();
+    LetGo();
+    runtime().End();
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{ToldHeld(), Told()}));
+    EXPECT_TRUE(desktop.ended);
+}
 
 TEST_F(UnwritableSettingsTest, FailedWritesAreToldOnceOnceTheHandlerReturns) {
     Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Interval", "222");

@@ -3,7 +3,7 @@
 // finishing the round that an earlier run left half done. It prints "ready" once its first
 // value is stored and "round N" once round N is stored whole. Whenever it is killed, the
 // file must hold every value it stored: values 0 to k of one round and the rest of the
-// round before.
+// round before. What the store tells of its problems goes to standard error, a line each.
 
 #include <cstdio>
 #include <string>
@@ -28,6 +28,9 @@ int main(int argc, char** argv) {
     }
     const std::string keyPath = std::string("Software\\") + (argc == 3 ? argv[2] : "Stress");
     Registry registry(argv[1]);
+    const auto tell = [](const std::string& problem) { std::fprintf(stderr, "%s\n", problem.c_str()); };
+    if (registry.LoadProblem()) tell(*registry.LoadProblem());
+    registry.ReportProblemsTo(tell);
     HKEY key = 0;
     registry.RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_ALL_ACCESS_LEGACY, key);
     char stored[256];
