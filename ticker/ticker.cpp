@@ -143,7 +143,7 @@ void Ticker::DesignPictures() {
 
 // Each label that grows with its text ends where the next control begins, so that no text
 // is drawn over a button or a neighbour, whatever the quote service sends.
-void Ticker::KeepLabelsInTheirSlots() {
+void Ticker::KeepLabelsInTheirSlots(const PictureBox& shadeStrip) {
     // A symbol cut short reads as another symbol: the symbol labels shrink first, and only
     // a symbol too long even then ends in an ellipsis.
     Label1.setShrinkToFit(true);
@@ -159,8 +159,7 @@ void Ticker::KeepLabelsInTheirSlots() {
     // The symbol's descenders must clear the strip's one-pixel bottom border by a pixel, or
     // g, p and q look cut off; a symbol set too low for that moves up.
     const float px = runtime().TwipsPerPixelY();
-    const PictureBox& shade = Stored("Size") == "Standard" ? picDefaultShade : picLargeShade;
-    const float strip = float(shade.GetPicture().HeightPixels()) * px;
+    const float strip = float(shadeStrip.GetPicture().HeightPixels()) * px;
     Label1.setTop(std::max(0.0f, std::min(Label1.Top(), strip - 2 * px - Label1.Height())));
 }
 
@@ -268,7 +267,8 @@ void Ticker::Form_Load() {
     // takes the skin's edge colour.
     const Picture& skin = picSkin.GetPicture();
     setBackColor(skin.PixelColor(skin.WidthPixels() - 1, skin.HeightPixels() / 2));
-    KeepLabelsInTheirSlots();
+    // Only the Large size changes the skin to the large strip.
+    KeepLabelsInTheirSlots(large ? picLargeShade : picDefaultShade);
 
     program_.showContents.Docked = TextToBoolean(Stored("Docked")).value_or(false);
     AlwaysOnTop::SetAlwaysOnTop(*this);

@@ -176,7 +176,7 @@ private:
     void OpenResearchPage(const std::string& host, const std::string& path);
     void ApplyLargeFontPictures();
     void ApplyLargeSize();
-    void KeepLabelsInTheirSlots();
+    void KeepLabelsInTheirSlots(const PictureBox& shadeStrip);
     std::string Stored(const char* name) const;
     double StoredNumber(const char* name) const;
 
