@@ -26,11 +26,13 @@ struct Shrunk {
 Shrunk ShrinkToBox(const QFont& designed, bool shrinkToFit, const QString& text, int boxWidth) {
     Shrunk shown{designed, text};
     if (!shrinkToFit || text.isEmpty() || boxWidth <= 0) return shown;
+    // Most captions fit: a refresh then measures once and builds no other font.
+    double width = QFontMetricsF(designed).horizontalAdvance(text);
+    if (width <= boxWidth) return shown;
     const double smallest = designed.pointSizeF() * kSmallestShrink;
     double size = designed.pointSizeF();
     QFont& font = shown.font;
-    for (double width = QFontMetricsF(font).horizontalAdvance(text);
-         width > boxWidth && size > smallest; width = QFontMetricsF(font).horizontalAdvance(text)) {
+    for (; width > boxWidth && size > smallest; width = QFontMetricsF(font).horizontalAdvance(text)) {
         size = std::max(smallest, std::min(size - 0.25, size * boxWidth / width));
         font.setPointSizeF(size);
     }
