@@ -47,6 +47,15 @@ void AnswerThenStall(TestHttpServer& server, size_t answered) {
     };
 }
 
+// Which signals the process catches, from its status in /proc; none before it runs.
+uint64_t CaughtSignals(qint64 pid) {
+    QFile status(QString("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
+        if (line.startsWith("SigCgt:")) return line.mid(7).trimmed().toULongLong(nullptr, 16);
+    return 0;
+}
+
 struct Case {
     const char* fetch;
     size_t answered;  // quote requests answered before the one the quit comes in
@@ -107,6 +116,28 @@ protected:
         ticker.start(VESK_TICKER_BINARY, {});
         ASSERT_TRUE(ticker.waitForStarted());
     }
+    // Starts the ticker and waits for its quote request after the first `answered`.
+    [[nodiscard]] bool StartAndAwaitQuote(size_t answered) {
+        AnswerThenStall(server, answered);
+        Start();
+        return WaitUntil([&] { return server.requestLines().size() > answered; }, kStartWaitMs);
+    }
+    // Starts the ticker and waits until it has taken over SIGTERM.
+    [[nodiscard]] bool StartAndAwaitItsSignalHandler() {
+        Start();
+        const qint64 pid = ticker.processId();
+        return WaitUntil([&] { return CaughtSignals(pid) & (1u << (SIGTERM - 1)); }, kStartWaitMs);
+    }
+    // Sends the signal; the ticker must end by itself, normally, within the quit limit.
+    void ExpectNormalEndOn(int signal) {
+        QElapsedTimer clock;
+        clock.start();
+        ::kill(pid_t(ticker.processId()), signal);
+        const bool ended =
+            WaitUntil([&] { return ticker.state() == QProcess::NotRunning; }, kQuitLimitMs);
+        ASSERT_TRUE(ended) << "still running " << clock.elapsed() << " ms after the signal";
+        EXPECT_EQ(ticker.exitStatus(), QProcess::NormalExit);
+    }
 
     TestHttpServer server;
     QTemporaryDir home, config;
@@ -115,18 +146,8 @@ protected:
 
 TEST_P(SignalQuitTest, QuitsAndSavesWhileAFetchWaits) {
     const Case c = GetParam();
-    AnswerThenStall(server, c.answered);
-    Start();
-    ASSERT_TRUE(WaitUntil([&] { return server.requestLines().size() > c.answered; }, kStartWaitMs))
-        << "the ticker never asked for its quote";
-
-    QElapsedTimer clock;
-    clock.start();
-    ::kill(pid_t(ticker.processId()), c.signal);
-    const bool ended =
-        WaitUntil([&] { return ticker.state() == QProcess::NotRunning; }, kQuitLimitMs);
-    ASSERT_TRUE(ended) << "still running " << clock.elapsed() << " ms after the signal";
-    EXPECT_EQ(ticker.exitStatus(), QProcess::NormalExit);
+    ASSERT_TRUE(StartAndAwaitQuote(c.answered)) << "the ticker never asked for its quote";
+    ExpectNormalEndOn(c.signal);
     EXPECT_EQ(ticker.exitCode(), 0);
     EXPECT_EQ(Stored("Left"), "0");
     EXPECT_EQ(Stored("Top"), "0");
@@ -137,21 +158,12 @@ TEST_P(SignalQuitTest, QuitsAndSavesWhileAFetchWaits) {
 // wait for no lock, and the program still ends in time.
 TEST_P(SignalQuitTest, QuitsWhileAnotherCopyHoldsTheSettings) {
     const Case c = GetParam();
-    AnswerThenStall(server, c.answered);
-    Start();
-    ASSERT_TRUE(WaitUntil([&] { return server.requestLines().size() > c.answered; }, kStartWaitMs))
-        << "the ticker never asked for its quote";
+    ASSERT_TRUE(StartAndAwaitQuote(c.answered)) << "the ticker never asked for its quote";
     const int folder = ::open(settingsFolder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     ASSERT_GE(folder, 0);
     ASSERT_EQ(::flock(folder, LOCK_EX), 0);
-
-    QElapsedTimer clock;
-    clock.start();
-    ::kill(pid_t(ticker.processId()), c.signal);
-    const bool ended = WaitUntil([&] { return ticker.state() == QProcess::NotRunning; }, kQuitLimitMs);
+    ExpectNormalEndOn(c.signal);
     ::close(folder);
-    ASSERT_TRUE(ended) << "still running " << clock.elapsed() << " ms after the signal";
-    EXPECT_EQ(ticker.exitStatus(), QProcess::NormalExit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fetches, SignalQuitTest,
@@ -161,34 +173,14 @@ INSTANTIATE_TEST_SUITE_P(Fetches, SignalQuitTest,
                                            Case{"RefreshSighup", 1, SIGHUP}),
                          [](const auto& test) { return std::string(test.param.fetch); });
 
-// Which signals the process catches, from its status in /proc; none before it runs.
-uint64_t CaughtSignals(qint64 pid) {
-    QFile status(QString("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
-        if (line.startsWith("SigCgt:")) return line.mid(7).trimmed().toULongLong(nullptr, 16);
-    return 0;
-}
-
 // The box about a bad vesk-ticker.conf comes before any window and runs the first event
 // loop, so the signal is taken inside it; it must end the box, not wait for its OK.
 TEST_F(SignalQuitTest, QuitsWhileAStartUpMessageBoxWaits) {
     const std::string port = std::to_string(QUrl(server.url("/").c_str()).port());
     Write(home, "vesk-ticker.conf",
           "[Hosts]\nQuoteHost=127.0.0.1:" + port + "\nMakerHost=not a host\n");
-    Start();
-    const qint64 pid = ticker.processId();
-    ASSERT_TRUE(WaitUntil([&] { return CaughtSignals(pid) & (1u << (SIGTERM - 1)); },
-                          kStartWaitMs))
-        << "the ticker never took over SIGTERM";
-
-    QElapsedTimer clock;
-    clock.start();
-    ::kill(pid_t(pid), SIGTERM);
-    const bool ended =
-        WaitUntil([&] { return ticker.state() == QProcess::NotRunning; }, kQuitLimitMs);
-    ASSERT_TRUE(ended) << "still running " << clock.elapsed() << " ms after the signal";
-    EXPECT_EQ(ticker.exitStatus(), QProcess::NormalExit);
+    ASSERT_TRUE(StartAndAwaitItsSignalHandler()) << "the ticker never took over SIGTERM";
+    ExpectNormalEndOn(SIGTERM);
     EXPECT_EQ(ticker.exitCode(), 0);
     EXPECT_TRUE(server.requestLines().empty());  // no ticker came up after the box
 }
@@ -197,11 +189,8 @@ TEST_F(SignalQuitTest, QuitsWhileAStartUpMessageBoxWaits) {
 // neither end reaches a program the ticker starts (the browser).
 TEST_F(SignalQuitTest, NoSocketBlocksASignalOrReachesAStartedProgram) {
     AnswerThenStall(server, 1);
-    Start();
+    ASSERT_TRUE(StartAndAwaitItsSignalHandler()) << "the ticker never took over SIGTERM";
     const qint64 pid = ticker.processId();
-    ASSERT_TRUE(WaitUntil([&] { return CaughtSignals(pid) & (1u << (SIGTERM - 1)); },
-                          kStartWaitMs))
-        << "the ticker never took over SIGTERM";
     const QString fds = QString("/proc/%1/fd").arg(pid);
     int sockets = 0;
     for (const QString& fd : QDir(fds).entryList(QDir::NoDotAndDotDot | QDir::System)) {
