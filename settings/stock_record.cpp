@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/ansi.h"
+#include "platform/text_case.h"
 
 namespace {
 
@@ -22,19 +23,12 @@ std::string FieldText(const char* field, size_t width) {
     return AnsiToUtf8(text.substr(first, last - first + 1));
 }
 
-// The length of the UTF-8 sequence that begins with lead, as far as text still reaches.
-size_t SequenceLength(unsigned char lead, size_t left) {
-    size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    return std::min(length, left);
-}
-
 }  // namespace
 
 std::optional<std::string> StockRecord::FirstUnstorable(std::string_view text) {
     for (size_t at = 0; at < text.size();) {
-        const std::string_view character =
-            text.substr(at, SequenceLength(static_cast<unsigned char>(text[at]), text.size() - at));
-        if (AnsiToUtf8(Utf8ToAnsi(character)) != character) return std::string(character);
+        const std::string character = FirstCharacter(text.substr(at));
+        if (AnsiToUtf8(Utf8ToAnsi(character)) != character) return character;
         at += character.size();
     }
     return std::nullopt;
