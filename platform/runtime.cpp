@@ -16,7 +16,9 @@ Runtime::Runtime(Desktop& desktop, RuntimeFolders folders)
       user32_(std::make_unique<User32>(*this)),
       events_(std::make_unique<QObject>()) {
     app_.Path = std::move(folders.program);
-    if (const auto& problem = registry_.LoadProblem()) MsgBox(*problem, MsgBox::vbExclamation);
+    // A problem of the load is told as the message loop starts, before the program: there a
+    // quit signal can end its box.
+    if (const auto& problem = registry_.LoadProblem()) untoldProblems_.push_back(*problem);
     // Told once the handler that wrote has returned: a box in the middle of a drag or an
     // unload would run the event loop there.
     registry_.ReportProblemsTo([this](const std::string& problem) {
@@ -96,6 +98,7 @@ int Runtime::RunMessageLoop(const std::function<void()>& start) {
     // Started from inside the loop, so that a quit during the start (a signal while the first
     // quote is fetched) ends the fetch and the loop as it does later on.
     QTimer::singleShot(0, events_.get(), [this, start] {
+        TellSettingsProblems();
         if (!quitRequested_) start();
     });
     return QCoreApplication::exec();

@@ -185,6 +185,19 @@ TEST_F(SignalQuitTest, QuitsWhileAStartUpMessageBoxWaits) {
     EXPECT_TRUE(server.requestLines().empty());  // no ticker came up after the box
 }
 
+// The box that says another copy holds the settings comes from loading them, before any
+// window: a quit ends it too, and the program ends as an exit does, not killed.
+TEST_F(SignalQuitTest, QuitsWhileTheBoxAboutAHeldSettingsFileWaits) {
+    const int folder = ::open(settingsFolder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder, 0);
+    ASSERT_EQ(::flock(folder, LOCK_EX), 0);
+    ASSERT_TRUE(StartAndAwaitItsSignalHandler()) << "the ticker never took over SIGTERM";
+    ExpectNormalEndOn(SIGTERM);
+    ::close(folder);
+    EXPECT_EQ(ticker.exitCode(), 0);
+    EXPECT_TRUE(server.requestLines().empty());  // no ticker came up after the box
+}
+
 // The sockets that carry a signal to the message loop: a write never blocks the handler, and
 // neither end reaches a program the ticker starts (the browser).
 TEST_F(SignalQuitTest, NoSocketBlocksASignalOrReachesAStartedProgram) {
