@@ -153,9 +153,12 @@ void Ticker::KeepLabelsInTheirSlots(const PictureBox& shadeStrip) {
     Label1.setMaxWidth(Label2.Left() - Label1.Left() - gap);
     Label2.setMaxWidth(Label3.Left() - Label2.Left());
     Label3.setMaxWidth(picWindow.Left() - Label3.Left());
+    // The Full view's values stand in the panel's sunken well, whose frame ends seven of
+    // the panel's 210 design pixels before the side buttons.
+    const float wellEnd = picChart.Left() - picSkin.Width() * 7 / 210;
     for (Label* value : {&qCurrentStock, &qLastPrice, &qChange, &qOpenPrice, &qDailyHigh,
                          &qDailyLow, &qVolume})
-        value->setMaxWidth(picChart.Left() - value->Left());
+        value->setMaxWidth(wellEnd - value->Left());
     // The symbol's descenders must clear the strip's one-pixel bottom border by a pixel, or
     // g, p and q look cut off; a symbol set too low for that moves up.
     const float px = runtime().TwipsPerPixelY();

@@ -96,6 +96,52 @@ TEST_F(TickerLabelsTest, TheFullViewValuesEndBeforeTheSkinButtons) {
     EXPECT_TRUE(ShowsWhole(ticker.qCurrentStock));
 }
 
+// A price far longer than its label changes the window only inside that label, and the
+// label lies inside the skin's well or strip: nothing is drawn over the skin's frames or a
+// neighbour.
+TEST_F(TickerLabelsTest, ALongPriceDrawsOnlyInsideItsLabelWithinTheSkin) {
+    for (const char* size : {"Standard", "Large"})
+    for (int dpi : {96, 120})
+    for (const char* height : {"Shade", "Full"}) {
+        SCOPED_TRACE(std::string(size) + " " + std::to_string(dpi) + " " + height);
+        desktop.dpi = dpi;
+        StoreSetting("Size", size);
+        StoreSetting("Height", height);
+        WriteSymbols({{"IBM", "Long"}});
+        QRect box;
+        QImage skin;
+        auto windowWithPrice = [&](const std::string& price) {
+            SetQuoteReply("\"IBM\"," + price + ",\"12/10/2026\",\"4:01pm\",+1.25,130.10,131.90,"
+                          "129.85,4381200\r\n");
+            Ticker& ticker = ShowTicker();
+            const Label& label = std::string(height) == "Shade" ? ticker.Label2 : ticker.qLastPrice;
+            box = Box(label);
+            skin = ticker.picSkin.GetPicture().Data()->Image();
+            return ticker.picSkin.Widget()->window()->grab().toImage();
+        };
+        const QImage shortPrice = windowWithPrice("1");
+        const QImage longPrice = windowWithPrice(std::string(60000, '8'));
+        ASSERT_EQ(shortPrice.size(), longPrice.size());
+        // The plain ground the label stands on ends at the well's frame or the change.
+        const int y = box.center().y();
+        int groundEnd = box.left();
+        while (groundEnd + 1 < skin.width() &&
+               skin.pixel(groundEnd + 1, y) == skin.pixel(box.left(), y))
+            ++groundEnd;
+        int outside = 0, drawn = 0;
+        for (int py = 0; py < longPrice.height(); ++py)
+            for (int px = 0; px < longPrice.width(); ++px) {
+                if (longPrice.pixel(px, py) == shortPrice.pixel(px, py)) continue;
+                ++drawn;
+                if (!box.contains(px, py) || (std::string(height) == "Full" && px > groundEnd))
+                    ++outside;
+            }
+        EXPECT_GT(drawn, 0);
+        EXPECT_EQ(outside, 0) << "the label ends at x " << box.right() << ", its ground at "
+                              << groundEnd;
+    }
+}
+
 TEST_F(TickerLabelsTest, TheLargeSizeAt120DpiHasNoLightColumnBesideTheSkin) {
     desktop.dpi = 120;
     StoreSetting("Size", "Large");
