@@ -25,13 +25,11 @@ public:
     void setAutoSize(bool autoSize);
     // AutoSize grows the label with its text up to this width (twips; 0: no limit), so
     // that it stays inside its slot; text beyond its box is cut off there.
-    float MaxWidth() const { return maxWidth_; }
     void setMaxWidth(float width);
     // A caption wider than the box is drawn in a smaller size of the font, on the same
     // baseline, down to a size that still reads; what still does not fit ends in an
     // ellipsis. The font itself is kept.
     void setShrinkToFit(bool shrink);
-    bool Transparent() const { return transparent_; }
     void setTransparent(bool transparent);
     void setAlignment(Alignment alignment);
     bool WordWrap() const { return wordWrap_; }

@@ -42,14 +42,6 @@ void ListItem::Changed() {
 
 bool ListItem::Selected() const { return list_.SelectedItem() == this; }
 
-void ListItem::setSelected(bool selected) {
-    if (selected) {
-        list_.setSelectedItem(this);
-    } else if (Selected()) {
-        list_.setSelectedItem(nullptr);
-    }
-}
-
 float ListItem::Top() const {
     ListViewWidget* view = list_.View();
     return view ? list_.PixelsToTwipsY(view->RowRect(index_ - 1).top()) : 0;

@@ -57,7 +57,6 @@ public:
     void setText(std::string text);
     int Index() const { return index_; }
     bool Selected() const;
-    void setSelected(bool selected);
     float Top() const;
     float Left() const;
     float Height() const;
@@ -154,7 +153,6 @@ public:
     // The row under the point; nullptr when none is.
     ListItem* HitTest(float x, float y);
 
-    const Picture& DragIcon() const { return dragIcon_; }
     void setDragIcon(const Picture& picture) { dragIcon_ = picture; }
     // vbBeginDrag: while the button stays down, DragOver is raised as the pointer moves over
     // the list and DragDrop when it is released over it; the pointer shows DragIcon.
