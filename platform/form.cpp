@@ -49,19 +49,12 @@ FormWindow::FormWindow(Form& form)
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
-FormWindow::~FormWindow() {
-    if (retired_) std::erase(form_.retired_, this);
-}
-
 void FormWindow::Retire() {
     retired_ = true;
     hide();
     // A disabled widget gets no mouse or key events, so none reaches the form's controls.
     setEnabled(false);
     static_cast<widget_events::EventWidget<QWidget>*>(client_)->setSink({});
-    form_.retired_.push_back(this);
-    // Deleted later: the unload may run inside one of the window's own events.
-    deleteLater();
 }
 
 void FormWindow::BuildMenuBar() {
@@ -131,13 +124,27 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
 // ---- Form ------------------------------------------------------------------------------
 
 Form::Form(Runtime& runtime, std::string name)
-    : Window(runtime.user32()), runtime_(runtime), name_(std::move(name)) {}
+    : Window(runtime.user32()),
+      runtime_(runtime),
+      name_(std::move(name)),
+      events_(std::make_unique<QObject>()) {}
 
+// The windows go with the form, retired first so that none calls the controls gone before.
 Form::~Form() {
     if (window_) window_->Retire();
-    // A retired window's deferred delete may not have come yet; it must not outlive the
-    // controls its widgets call.
-    while (!retired_.empty()) delete retired_.back();
+}
+
+void Form::RetireWindow() {
+    window_->Retire();
+    FormWindow* window = window_.get();
+    retired_.push_back(std::move(window_));
+    // A marker's deferred delete comes when the loop is back where it was posted, as the
+    // window's own would.
+    auto* marker = new QObject;
+    QObject::connect(marker, &QObject::destroyed, events_.get(), [this, window] {
+        std::erase_if(retired_, [window](const auto& held) { return held.get() == window; });
+    });
+    marker->deleteLater();
 }
 
 void Form::ResetToDefaults() {
@@ -165,7 +172,7 @@ void Form::Load() {
         top_ = ((area.top + area.bottom) * ty - height_) / 2;
     }
 
-    window_ = new FormWindow(*this);
+    window_ = std::make_unique<FormWindow>(*this);
     window_->setWindowTitle(QString::fromStdString(caption_));
     if (!icon.IsEmpty()) window_->setWindowIcon(QIcon(QPixmap::fromImage(icon.Data()->Image())));
     StyleChanged();
@@ -195,10 +202,7 @@ bool Form::Unload() {
     visible_ = false;
     DestroyHandle();
     for (Control* control : controls_) control->Unrealize();
-    if (window_) {
-        window_->Retire();
-        window_ = nullptr;
-    }
+    if (window_) RetireWindow();
     runtime_.FormUnloaded(*this);
     return true;
 }

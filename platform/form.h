@@ -4,6 +4,7 @@
 // Form_Unload and destroys the controls, Release runs Form_Terminate. Positions and sizes
 // are twips.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ class Menu;
 class OptionButton;
 class Runtime;
 class FormWindow;
+class QObject;
 
 enum class BorderStyle { None, FixedSingle, Sizable, FixedDialog };
 enum class StartUpPosition { Manual, CenterScreen };
@@ -107,8 +109,12 @@ private:
     std::string name_;
     std::vector<Control*> controls_;
     std::vector<Menu*> menus_;
-    FormWindow* window_ = nullptr;      // the loaded window
-    std::vector<FormWindow*> retired_;  // unloaded windows waiting for their deferred delete
+    void RetireWindow();
+    std::unique_ptr<FormWindow> window_;  // the loaded window
+    // Unloaded windows, kept until the event loop is back where they unloaded: the unload
+    // may run inside one of the window's own events.
+    std::vector<std::unique_ptr<FormWindow>> retired_;
+    std::unique_ptr<QObject> events_;  // context of the deferred calls, gone with the form
     bool loaded_ = false, visible_ = false, topmost_ = false, terminated_ = false;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     std::string caption_;

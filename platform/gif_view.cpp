@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QMovie>
+#include <memory>
 
 #include "platform/qt/font_map.h"
 #include "platform/qt/widget_events.h"
@@ -19,25 +20,22 @@ public:
     void Show(const std::string& bytes, uint64_t generation) {
         if (generation == generation_) return;
         generation_ = generation;
-        if (movie_) {
-            setMovie(nullptr);
-            delete movie_;
-            movie_ = nullptr;
-        }
+        setMovie(nullptr);
+        movie_.reset();
+        frames_.close();
         clear();
         if (bytes.empty()) return;
         // The movie reads from its own copy, so the file may be replaced while it plays.
-        auto* buffer = new QBuffer(this);
-        buffer->setData(QByteArray(bytes.data(), qsizetype(bytes.size())));
-        buffer->open(QIODevice::ReadOnly);
-        movie_ = new QMovie(buffer, "gif", this);
-        buffer->setParent(movie_);
-        setMovie(movie_);
+        frames_.setData(QByteArray(bytes.data(), qsizetype(bytes.size())));
+        frames_.open(QIODevice::ReadOnly);
+        movie_ = std::make_unique<QMovie>(&frames_, "gif");
+        setMovie(movie_.get());
         movie_->start();
     }
 
 private:
-    QMovie* movie_ = nullptr;
+    QBuffer frames_;
+    std::unique_ptr<QMovie> movie_;  // after the buffer it reads, so it goes first
     uint64_t generation_ = 0;
 };
 

@@ -1,8 +1,7 @@
 #pragma once
 // Qt side of Form: the top-level widget, with an optional menu bar above the client area
 // where the controls live. An unloaded form retires its window: hidden, deaf to input and
-// cut off from the form until it is deleted, which the form does at the latest when it
-// goes itself.
+// cut off from the form until the form deletes it.
 
 #include <QMenuBar>
 #include <QWidget>
@@ -14,7 +13,6 @@ class Form;
 class FormWindow : public QWidget {
 public:
     explicit FormWindow(Form& form);
-    ~FormWindow() override;
 
     QWidget* Client() const { return client_; }
     void BuildMenuBar();
