@@ -23,18 +23,21 @@ public:
 
     bool HasGeometry() const override { return false; }
 
-    // "Specifies the handle of the window to be subclassed"; 0 hooks nothing.
+    // One window at a time: hooking another, or 0, gives the last one its own procedure
+    // back, so that an unloaded list is never left hooked.
     HWND hWnd() const { return hWnd_; }
     void setHWnd(HWND hWndNew);
-    // "Specifies which messages are passed to the WndProc event"
+    // Only the messages the owner must judge take the detour through WndProc; the window
+    // handles every other one as it always did.
     bool Messages(int32_t nMessage) const;
     void setMessages(int32_t nMessage, bool bSubclass);
-    // "Invokes the original window procedure for the subclassed window"
+    // For a WndProc handler that lets a message through after all: the window's own
+    // answer.
     LRESULT CallWndProc(uint32_t& Msg, WPARAM& wParam, LPARAM& lParam);
 
     WndProcHandler OnWndProc;
 
-    // The window unloads: the control lets go of its window.
+    // An unloaded form's window is gone; its hook must go with it.
     void Unrealize() override;
 
 protected:
@@ -48,5 +51,5 @@ private:
 
     WinProc& winProc_;
     HWND hWnd_ = 0;
-    std::vector<int32_t> MsgList;  // in the order of adding
+    std::vector<int32_t> MsgList;  // a handful at most, so a list beats a set
 };
