@@ -18,8 +18,10 @@ constexpr int16_t icNone = 0, icResolvingHost = 1, icHostResolved = 2, icConnect
 // A fetch raises icConnecting, icRequesting, icReceivingResponse and icResponseCompleted in
 // that order on success, or icError (11) when it fails: refused connection, a connection
 // closed or reset before the reply's end, time-out, an HTTP status of 300 or more other
-// than a redirect with a Location, a redirect chain longer than 5, response heads above
-// 64 KiB (interim replies included), a reply above the size limit, or one in a transfer
+// than a redirect with a Location, a redirect chain longer than 5, response heads and a
+// chunked body's trailers above 64 KiB together (interim replies included), a head HTTP
+// calls invalid (a NUL, a field line without a colon, a switch of protocols nothing asked
+// for, two different Locations), a reply above the size limit, or one in a transfer
 // coding other than chunked (the request asks for none).
 // The events are raised before the fetch returns, from the fetch itself, so a handler may
 // call Cancel. A URL that is not an http:// address with a host fails at once, without

@@ -38,6 +38,14 @@ bool isRedirect(int status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
+// The line of text at at, without its "\n" (a "\r" before it stays); at moves past it.
+std::string_view lineAt(std::string_view text, size_t& at) {
+    const size_t end = std::min(text.find('\n', at), text.size());
+    const std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    return line;
+}
+
 // Where the head ends (after its empty line), or npos; a bare LF ends lines too. The search
 // starts at from, so that a head arriving in small pieces is not scanned again and again.
 size_t headEnd(const std::string& head, size_t from) {
@@ -160,6 +168,7 @@ void HttpConnection::feed(const char* data, size_t size) {
         headStart_ = end;
         if (status_ >= 200) {
             state_ = State::ReceivingBody;
+            trailerRoom_ = kMaxHeadBytes - end;
             if (framing_ == Framing::None || (framing_ == Framing::Length && length_ == 0))
                 finish(State::Complete);
             else if (end < head_.size())
@@ -170,28 +179,34 @@ void HttpConnection::feed(const char* data, size_t size) {
 }
 
 bool HttpConnection::parseHead(std::string_view text) {
-    const size_t lineEnd = text.find('\n');
-    const std::string_view statusLine = Trimmed(text.substr(0, lineEnd));
+    if (text.find('\0') != std::string_view::npos) return false;  // HTTP allows no NUL in a head
+    size_t at = 0;
+    const std::string_view statusLine = Trimmed(lineAt(text, at));
     // "HTTP/1.1 200 OK": the code is the three digits after the first space.
     if (!statusLine.starts_with("HTTP/") || statusLine.size() < 12 || statusLine[8] != ' ')
         return false;
     const std::optional<int64_t> status = parseNumber(statusLine.substr(9, 3), 10);
     if (!status || (statusLine.size() > 12 && statusLine[12] != ' ')) return false;
     status_ = int(*status);
+    // The request asks for no upgrade, so another protocol could not be read.
+    if (status_ == 101) return false;
 
     std::optional<int64_t> length;
     bool encoded = false;
     int codings = 0;  // transfer codings named, the last one chunked or not
     bool chunkedLast = false;
-    location_.clear();
-    for (size_t at = lineEnd + 1; at < text.size();) {
-        const size_t end = std::min(text.find('\n', at), text.size());
-        const std::string_view line = text.substr(at, end - at);
-        at = end + 1;
+    std::optional<std::string> location;
+    // The head ends with its empty line, so a line always follows a field line.
+    for (std::string_view line = lineAt(text, at); !line.empty() && line != "\r";
+         line = lineAt(text, at)) {
         const size_t colon = line.find(':');
-        if (colon == std::string_view::npos) continue;
+        if (colon == std::string_view::npos) return false;
         const std::string_view name = line.substr(0, colon);
-        const std::string_view value = Trimmed(line.substr(colon + 1));
+        std::string folded(Trimmed(line.substr(colon + 1)));
+        // A line that starts with a blank continues the value, folded as older servers do.
+        while (text[at] == ' ' || text[at] == '\t')
+            folded.append(" ").append(Trimmed(lineAt(text, at)));
+        const std::string_view value = Trimmed(folded);
         if (EqualsIgnoringAsciiCase(name, "Content-Length")) {
             const std::optional<int64_t> parsed = parseNumber(value, 10);
             if (!parsed || (length && *length != *parsed)) return false;
@@ -207,9 +222,11 @@ bool HttpConnection::parseHead(std::string_view text) {
                 chunkedLast = EqualsIgnoringAsciiCase(coding, "chunked");
             }
         } else if (EqualsIgnoringAsciiCase(name, "Location") && isRedirect(status_)) {
-            location_ = std::string(value);
+            if (location && *location != value) return false;
+            location = std::string(value);
         }
     }
+    location_ = location.value_or("");
 
     // A redirect's body is never read, whatever it declares.
     if (status_ < 200 || status_ == 204 || status_ == 304 || !location_.empty()) {
@@ -250,16 +267,7 @@ void HttpConnection::feedBody(const char* data, size_t size) {
 
 void HttpConnection::feedChunked() {
     size_t at = 0;
-    // A line of pending_ from at, without its line end; false while it is incomplete.
-    const auto takeLine = [this, &at](std::string_view& line) {
-        const size_t end = pending_.find('\n', at);
-        if (end == std::string::npos) return false;
-        line = Trimmed(std::string_view(pending_).substr(at, end - at));
-        at = end + 1;
-        return true;
-    };
     while (state_ == State::ReceivingBody) {
-        std::string_view line;
         if (chunk_ == Chunk::Data) {
             const size_t take = std::min(size_t(chunkLeft_), pending_.size() - at);
             if (take == 0) break;
@@ -267,15 +275,18 @@ void HttpConnection::feedChunked() {
             at += take;
             chunkLeft_ -= int64_t(take);
             if (chunkLeft_ == 0) chunk_ = Chunk::End;
-        } else if (!takeLine(line)) {
-            const size_t cap = chunk_ == Chunk::Trailers ? kMaxHeadBytes : kMaxChunkLineBytes;
-            if (pending_.size() - at > cap) finish(State::Failed);
-            break;
-        } else if (chunk_ == Chunk::End) {
-            if (!line.empty()) finish(State::Failed);
+            continue;
+        }
+        const size_t start = at;
+        const std::optional<std::string_view> line =
+            takeLine(at, chunk_ == Chunk::Trailers ? trailerRoom_ : kMaxChunkLineBytes);
+        if (!line) break;
+        if (chunk_ == Chunk::End) {
+            if (!line->empty()) finish(State::Failed);
             chunk_ = Chunk::Size;
         } else if (chunk_ == Chunk::Size) {
-            const std::optional<int64_t> size = parseNumber(Trimmed(line.substr(0, line.find(';'))), 16);
+            const std::optional<int64_t> size =
+                parseNumber(Trimmed(line->substr(0, line->find(';'))), 16);
             if (!size || *size > maxBodyBytes_ - int64_t(body_.size()))
                 finish(State::Failed);
             else if (*size == 0)
@@ -284,11 +295,26 @@ void HttpConnection::feedChunked() {
                 chunkLeft_ = *size;
                 chunk_ = Chunk::Data;
             }
-        } else if (line.empty()) {  // the empty line after the trailers
+        } else if (line->empty()) {  // the empty line after the trailers
             finish(State::Complete);
+        } else {  // a trailer: not used, but counted with the heads
+            trailerRoom_ -= at - start;
         }
     }
     pending_.erase(0, at);
+}
+
+// The line's cap holds whether it arrives whole in one read or in pieces, and fails the
+// exchange as soon as pending_ shows the line is longer.
+std::optional<std::string_view> HttpConnection::takeLine(size_t& at, size_t cap) {
+    const std::string_view rest = std::string_view(pending_).substr(at);
+    const size_t end = rest.substr(0, cap).find('\n');
+    if (end == std::string_view::npos) {
+        if (rest.size() >= cap) finish(State::Failed);
+        return std::nullopt;
+    }
+    at += end + 1;
+    return Trimmed(rest.substr(0, end));
 }
 
 void HttpConnection::append(const char* data, size_t size) {

@@ -4,6 +4,7 @@
 // calls Advance whenever the socket is ready.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,7 +13,8 @@ class HttpConnection {
 public:
     enum class State { Connecting, Sending, ReceivingHead, ReceivingBody, Complete, Failed };
 
-    // A response head above this size is refused, so that an endless header ends the fetch.
+    // Response heads (interim replies included) and a chunked body's trailers together above
+    // this size are refused, so that an endless header or trailer ends the fetch.
     static constexpr size_t kMaxHeadBytes = 64 * 1024;
 
     // Starts connecting to a numeric IPv4 or IPv6 address; Failed at once when it cannot.
@@ -47,6 +49,9 @@ private:
     bool parseHead(std::string_view head);
     void feedBody(const char* data, size_t size);
     void feedChunked();
+    // The next line of pending_ from at, without its blanks and line end, once it is whole;
+    // a line longer than cap bytes, its line end included, fails the exchange.
+    std::optional<std::string_view> takeLine(size_t& at, size_t cap);
     void append(const char* data, size_t size);
     void finish(State state);
 
@@ -64,6 +69,7 @@ private:
     int64_t length_ = 0;
 
     Chunk chunk_ = Chunk::Size;
+    size_t trailerRoom_ = 0;  // of kMaxHeadBytes, what the heads left for the trailers
     std::string pending_;  // chunked bytes not yet framed
     int64_t chunkLeft_ = 0;
 

@@ -370,11 +370,17 @@ TEST_F(InetTest, ReplyOfExactlyTheSizeLimitArrives) {
     EXPECT_EQ(fetch(server.url("/limit")).size(), static_cast<size_t>(Inet::kMaxReplyBytes));
 }
 
+// Fields of exactly size bytes, after start and with their empty line, the last one filled.
+QByteArray FieldsOfSize(int size, const QByteArray& start) {
+    const QByteArray filler = "X-Filler: ";
+    const QByteArray end = "\r\n\r\n";
+    return start + filler + QByteArray(size - int(start.size() + filler.size() + end.size()), 'x') +
+           end;
+}
+
 // A head of exactly size bytes, its empty line included, announcing a body of "4.01".
 QByteArray HeadOfSize(int size) {
-    const QByteArray start = "HTTP/1.1 200 OK\r\nContent-Length: 4\r\nX-Filler: ";
-    const QByteArray end = "\r\n\r\n";
-    return start + QByteArray(size - int(start.size() + end.size()), 'x') + end;
+    return FieldsOfSize(size, "HTTP/1.1 200 OK\r\nContent-Length: 4\r\n");
 }
 
 // Replies framed in the ways servers may frame them, each either arriving or failing.
@@ -382,10 +388,10 @@ TEST_F(InetTest, RepliesAreFramedAsTheirHeadsSay) {
     constexpr int kMaxHeadBytes = 64 * 1024;
     const QByteArray ok = "HTTP/1.1 200 OK\r\n";
     const QByteArray chunks = "4\r\n4.01\r\n0\r\n\r\n";
+    const QByteArray chunkedHead = ok + "Transfer-Encoding: chunked\r\n";
+    const QByteArray okUrl = QByteArray::fromStdString(server.url("/ok"));
     server.setRoute("/ok", {.body = "fine"});
-    const QByteArray redirect = "HTTP/1.1 302 Found\r\nLocation: " +
-                                QByteArray::fromStdString(server.url("/ok")) +
-                                "\r\nContent-Length: " +
+    const QByteArray redirect = "HTTP/1.1 302 Found\r\nLocation: " + okUrl + "\r\nContent-Length: " +
                                 QByteArray::number(Inet::kMaxReplyBytes + 1) + "\r\n\r\n";
     struct Case {
         const char* what;
@@ -424,7 +430,32 @@ TEST_F(InetTest, RepliesAreFramedAsTheirHeadsSay) {
         {"head of exactly 64 KiB", HeadOfSize(kMaxHeadBytes) + "4.01", false, "4.01"},
         {"head one byte above", HeadOfSize(kMaxHeadBytes + 1) + "4.01", false, std::nullopt},
         {"redirect declaring a body above the limit", redirect, false, "fine"},
+        {"trailers without end", chunkedHead + "\r\n4\r\n4.01\r\n0\r\n" +
+                                     ("X-T: " + QByteArray(1000, 'a') + "\r\n").repeated(1000),
+         false, std::nullopt},
+        {"head and trailers one byte above 64 KiB together",
+         FieldsOfSize(kMaxHeadBytes / 2, chunkedHead) + "4\r\n4.01\r\n0\r\n" +
+             FieldsOfSize(kMaxHeadBytes / 2 + 1, ""),
+         false, std::nullopt},
+        {"chunk-size line above 1 KiB in one read",
+         chunkedHead + "\r\n4;x=" + QByteArray(1100, 'x') + "\r\n4.01\r\n0\r\n\r\n", false,
+         std::nullopt},
+        {"NUL in a field value",
+         ok + "X-Note: a" + QByteArray(1, '\0') + "b\r\nContent-Length: 4\r\n\r\n4.01", false,
+         std::nullopt},
+        {"a field line without a colon", ok + "Content-Length: 4\r\nno colon\r\n\r\n4.01", false,
+         std::nullopt},
+        {"a value folded onto the next line", ok + "Content-Length:\r\n 4\r\n\r\n4.01", false,
+         "4.01"},
+        {"a switch of protocols nothing asked for",
+         "HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n\r\n",
+         false, std::nullopt},
+        {"two places to go", "HTTP/1.1 302 Found\r\nLocation: /elsewhere\r\nLocation: " + okUrl +
+                                 "\r\nContent-Length: 0\r\n\r\n",
+         false, std::nullopt},
     };
+    // Long enough that a reply which ends only at the time-out meets the watchdog instead.
+    inet.setRequestTimeout(60);
     RawServer raw;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
