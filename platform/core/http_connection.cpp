@@ -204,7 +204,7 @@ bool HttpConnection::parseHead(std::string_view text) {
         const std::string_view name = line.substr(0, colon);
         std::string folded(Trimmed(line.substr(colon + 1)));
         // A line that starts with a blank continues the value, folded as older servers do.
-        while (text[at] == ' ' || text[at] == '\t')
+        while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
             folded.append(" ").append(Trimmed(lineAt(text, at)));
         const std::string_view value = Trimmed(folded);
         if (EqualsIgnoringAsciiCase(name, "Content-Length")) {
