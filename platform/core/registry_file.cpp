@@ -102,16 +102,6 @@ std::string Summary(const std::vector<std::string>& problems) {
     return text;
 }
 
-// text without a last line that has no line end and does not read: a write cut short by a
-// kill, which never returned, so nothing was promised of it.
-std::string_view Finished(std::string_view text) {
-    if (text.empty() || text.back() == '\n') return text;
-    const size_t start = text.rfind('\n') + 1;  // 0 when there is no line end at all
-    KeyTable scratch;
-    const std::string probe = "[HKEY_CURRENT_USER]\n" + std::string(text.substr(start));
-    return ParseRegistryFile(probe, scratch).empty() ? text : text.substr(0, start);
-}
-
 bool SameTarget(const KeyChange& a, const KeyChange& b) {
     return a.value.has_value() == b.value.has_value() && EqualsIgnoringAsciiCase(a.key, b.key) &&
            EqualsIgnoringAsciiCase(a.name, b.name);
@@ -305,7 +295,7 @@ void RegistryFile::CatchUp() {
     if (since == Since::Same) return;
     std::string tail;  // lines another copy appended, each change with its section
     if (since == Since::Grown && ReadFrom(fd_, end_, tail) == 0) {
-        const std::string_view finished = Finished(tail);
+        const std::string_view finished = WithoutCutLastLine(tail);
         if (ParseRegistryFile(finished, keys_).empty()) {
             end_ += int64_t(tail.size());
             CutUnfinished(tail, finished);
@@ -348,7 +338,7 @@ void RegistryFile::Load(bool locked) {
     fd_ = fd;
     Remember(info);
     end_ = rewrittenSize_ = int64_t(text.size());
-    const std::string_view finished = Finished(text);
+    const std::string_view finished = WithoutCutLastLine(text);
     const auto problems = ParseRegistryFile(finished, keys_);
     endsLine_ = text.empty() || text.back() == '\n';
     if (!locked) return;

@@ -60,10 +60,11 @@ struct Stored {
 
 Stored Query(Registry& registry, HKEY key, std::string_view name) {
     Stored stored;
-    uint8_t buffer[255];
-    uint32_t length = sizeof buffer;
-    stored.status = registry.RegQueryValueExA(key, name, &stored.type, buffer, length);
-    if (stored.status == ERROR_SUCCESS) stored.data.assign(buffer, buffer + length);
+    uint32_t length = 0;
+    stored.status = registry.RegQueryValueExA(key, name, &stored.type, nullptr, length);
+    if (stored.status != ERROR_SUCCESS) return stored;
+    stored.data.resize(length);
+    stored.status = registry.RegQueryValueExA(key, name, &stored.type, stored.data.data(), length);
     return stored;
 }
 
@@ -324,6 +325,55 @@ TEST_F(RegistryTest, AByteOrderMarkBeforeTheFirstLineIsNoProblem) {
     HKEY key = 0;
     ASSERT_EQ(Open(registry, kMainKey, key), ERROR_SUCCESS);
     EXPECT_EQ(Query(registry, key, "Left").data, Text("1440"));
+}
+
+// The store ends every line it writes, so a last line without its end is a hand edit or a
+// write that a kill cut short. A value in hex bytes still reads when the cut falls after a
+// whole byte; such a line is never taken, whether found at the start or appended by another
+// copy meanwhile, and the whole value before it stands. A text or a number shows its end.
+TEST_F(RegistryTest, ALastLineWithoutItsEndIsTakenOnlyWhenItShowsItIsWhole) {
+    struct Case {
+        const char* what;
+        std::string whole, last;
+        Stored loaded;
+    };
+    const std::string binary = "\"bin\"=hex(3):01,02,03,04,05,06,07,08\n";
+    const Stored wholeBinary = {ERROR_SUCCESS, 3, {1, 2, 3, 4, 5, 6, 7, 8}};
+    const Case cases[] = {
+        {"binary cut after a byte", binary, "\"bin\"=hex(3):09,09", wholeBinary},
+        {"binary cut before its first byte", binary, "\"bin\"=hex(3):", wholeBinary},
+        {"text with a tab cut after a byte", "\"bin\"=hex(1):61,09,62,00\n", "\"bin\"=hex(1):63,09",
+         {ERROR_SUCCESS, REG_SZ, Text("a\tb")}},
+        {"hand-edited text", binary, "\"bin\"=\"typed\"", {ERROR_SUCCESS, REG_SZ, Text("typed")}},
+        {"hand-edited number", binary, "\"bin\"=dword:00000007\r", {ERROR_SUCCESS, REG_DWORD, {7, 0, 0, 0}}},
+    };
+    for (const bool meanwhile : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (meanwhile ? ", appended meanwhile" : ", found at the start"));
+            fs::remove_all(folder_);
+            fs::create_directories(folder_);
+            const std::string lines = std::string(kMainSection) + c.whole + c.last;
+            WriteFile(file_, std::string(kMainSection) + "\"Left\"=\"1440\"\n" + (meanwhile ? "" : lines));
+            {
+                Registry registry(folder_.string());
+                if (meanwhile) std::ofstream(file_, std::ios::binary | std::ios::app) << lines;
+                ASSERT_FALSE(registry.LoadProblem()) << *registry.LoadProblem();
+                const HKEY key = Create(registry, kMainKey);
+                const Stored loaded = Query(registry, key, "bin");
+                EXPECT_EQ(loaded.status, c.loaded.status);
+                EXPECT_EQ(loaded.type, c.loaded.type);
+                EXPECT_EQ(loaded.data, c.loaded.data);
+                ASSERT_EQ(Set(registry, key, "Top", REG_SZ, Text("15")), ERROR_SUCCESS);
+            }
+            // The next change started a line of its own.
+            Registry reopened(folder_.string());
+            ASSERT_FALSE(reopened.LoadProblem()) << *reopened.LoadProblem();
+            const HKEY key = Create(reopened, kMainKey);
+            EXPECT_EQ(Query(reopened, key, "bin").data, c.loaded.data);
+            EXPECT_EQ(Query(reopened, key, "Top").data, Text("15"));
+            EXPECT_EQ(Query(reopened, key, "Left").data, Text("1440"));
+        }
+    }
 }
 
 TEST_F(RegistryTest, NamesKeepTheClassicRegistrysBounds) {
