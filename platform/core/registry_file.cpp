@@ -368,16 +368,20 @@ std::optional<std::string> RegistryFile::Append(const std::string& text) {
     if (fd_ < 0) return Rewrite();
     if (IsReadOnlyFile(path_)) return "the file is read-only";
     if (writeError_ != 0) return std::strerror(writeError_);
-    if (const int error = WriteAll(fd_, endsLine_ ? text : '\n' + text)) {
+    const std::string lines = endsLine_ ? text : '\n' + text;
+    // Lines that would outgrow the rest go into the file written afresh instead, which holds
+    // them already: a rewrite that fails then stops the file short of what a start reads.
+    const int64_t room = std::min(rewrittenSize_ + kAppendedLimit, kMaxFileSize) - end_;
+    if (int64_t(lines.size()) > room) return Rewrite();
+    if (const int error = WriteAll(fd_, lines)) {
         // A line cut short would break the file for every copy; the lock keeps end_ its end.
         [[maybe_unused]] const int cut = ::ftruncate(fd_, end_);
         return std::strerror(error);
     }
-    end_ += int64_t(text.size()) + (endsLine_ ? 0 : 1);
+    end_ += int64_t(lines.size());
     endsLine_ = true;
     syncPending_ = true;
     if (flushDue_) flushDue_();
-    if (end_ > rewrittenSize_ + kAppendedLimit) Rewrite();  // the appended lines hold it already
     return std::nullopt;
 }
 
@@ -386,12 +390,16 @@ std::optional<std::string> RegistryFile::Rewrite() {
     const std::string target = Target(path_);
     const std::string temporary = target + ".new";
     // What a crash or a user left under that name is neither written through nor kept.
-    ::remove(temporary.c_str());
+    const int removal = ::remove(temporary.c_str()) == 0 ? 0 : errno;
     const int fd =
         ::open(temporary.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) return std::strerror(errno);
+    if (fd < 0) {
+        const int error = removal != 0 && removal != ENOENT ? removal : errno;
+        return temporary + " cannot be made (" + std::strerror(error) + ")";
+    }
     const std::string text = FormatRegistryFile(keys_);
-    int error = WriteAll(fd, text);
+    // A file that the next start would refuse as too large is not written at all.
+    int error = int64_t(text.size()) > kMaxFileSize ? EFBIG : WriteAll(fd, text);
     struct stat info {};
     if (error == 0 && ::fstat(fd, &info) != 0) error = errno;
     if (error == 0) error = RenameOver(temporary, target, Durability::Later);

@@ -89,6 +89,16 @@ protected:
     fs::path folder_ = fs::path(temp_.path().toStdString()) / "vesk-ticker";
     fs::path file_ = folder_ / "registry.txt";
 
+    std::vector<std::string> told_;  // by StoreLeft's store
+
+    // Stores "Left" under the main key, then gathers what registry tells in told_.
+    HKEY StoreLeft(Registry& registry) {
+        const HKEY key = Create(registry, kMainKey);
+        EXPECT_EQ(Set(registry, key, "Left", REG_SZ, Text("1440")), ERROR_SUCCESS);
+        registry.ReportProblemsTo([this](const std::string& problem) { told_.push_back(problem); });
+        return key;
+    }
+
     std::vector<fs::path> BrokenFiles() const {
         std::vector<fs::path> found;
         for (const auto& entry : fs::directory_iterator(folder_))
@@ -602,18 +612,64 @@ TEST_F(RegistryTest, AStaleTemporaryNameNeitherStopsNorRedirectsARewrite) {
     }
 }
 
+// A rewrite that cannot make its new file (here a folder that no rewrite may clear away
+// holds its name) is a write that fails: told once, kept in memory and tried again with each
+// change, so that the appended lines never grow past what the next start reads.
+TEST_F(RegistryTest, ARewriteThatCannotMakeItsFileIsToldOnceAndLosesNothingAcknowledged) {
+    const fs::path temporary = folder_ / "registry.txt.new";
+    Registry registry(folder_.string());
+    const HKEY key = StoreLeft(registry);
+    fs::create_directories(temporary / "someone's");
+    const auto text = [](int x) { return Text(std::to_string(x) + ":" + std::string(16000, 'x')); };
+    constexpr int kWrites = 1100;  // 17 MB of appended lines
+    int acknowledged = -1;
+    for (int x = 0; x < kWrites; ++x) {
+        if (Set(registry, key, "Value", REG_SZ, text(x)) == ERROR_SUCCESS) acknowledged = x;
+    }
+    EXPECT_EQ(told_, std::vector<std::string>{"Vesk Ticker could not save its settings to " + file_.string() + ": " +
+                                              temporary.string() + " cannot be made (" + std::strerror(ENOTEMPTY) +
+                                              "). Changes to them last only until Vesk Ticker closes."});
+    EXPECT_LT(fs::file_size(file_), 1u << 20);
+    ASSERT_GE(acknowledged, 0);
+    for (const bool cleared : {false, true}) {
+        SCOPED_TRACE(cleared ? "after the folder went" : "while the folder is there");
+        Registry fresh(folder_.string());
+        ASSERT_FALSE(fresh.LoadProblem()) << *fresh.LoadProblem();
+        const HKEY again = Create(fresh, kMainKey);
+        EXPECT_EQ(Query(fresh, again, "Left").data, Text("1440"));
+        EXPECT_EQ(Query(fresh, again, "Value").data, text(cleared ? kWrites - 1 : acknowledged));
+        if (cleared) break;
+        fs::remove_all(temporary);
+        // The next change writes what was kept in memory with it.
+        EXPECT_EQ(Set(registry, key, "Top", REG_SZ, Text("15")), ERROR_SUCCESS);
+    }
+    EXPECT_EQ(told_.size(), 1u);
+}
+
+// Nor does a value too large for the file: the file stays readable with all the others.
+TEST_F(RegistryTest, AValueThatWouldTakeTheFilePastTheSizeLimitIsNotWritten) {
+    Registry registry(folder_.string());
+    const HKEY key = StoreLeft(registry);
+    EXPECT_EQ(Set(registry, key, "Big", REG_SZ, Text(std::string(17 << 20, 'x'))), ERROR_WRITE_FAULT);
+    EXPECT_EQ(told_, std::vector<std::string>{"Vesk Ticker could not save its settings to " + file_.string() + ": " +
+                                              std::strerror(EFBIG) +
+                                              ". Changes to them last only until Vesk Ticker closes."});
+    Registry fresh(folder_.string());
+    ASSERT_FALSE(fresh.LoadProblem()) << *fresh.LoadProblem();
+    const HKEY again = Create(fresh, kMainKey);
+    EXPECT_EQ(Query(fresh, again, "Left").data, Text("1440"));
+    EXPECT_EQ(Query(fresh, again, "Big").status, ERROR_FILE_NOT_FOUND);
+}
+
 // A file that grew past 16 MiB while the program ran (another program appending to it, say)
 // is not read in: it goes aside as such a file found at the start does.
 TEST_F(RegistryTest, AFileGrownPastTheSizeLimitIsNotReadIn) {
     Registry registry(folder_.string());
-    const HKEY key = Create(registry, kMainKey);
-    ASSERT_EQ(Set(registry, key, "Left", REG_SZ, Text("1440")), ERROR_SUCCESS);
-    std::vector<std::string> told;
-    registry.ReportProblemsTo([&](const std::string& problem) { told.push_back(problem); });
+    const HKEY key = StoreLeft(registry);
     std::ofstream(file_, std::ios::binary | std::ios::app) << "; " << std::string(17 << 20, 'x') << "\n";
     Query(registry, key, "Left");
-    ASSERT_EQ(told.size(), 1u);
-    EXPECT_NE(told[0].find("could not be read (it is larger than 16 MiB)."), std::string::npos) << told[0];
+    ASSERT_EQ(told_.size(), 1u);
+    EXPECT_NE(told_[0].find("could not be read (it is larger than 16 MiB)."), std::string::npos) << told_[0];
     EXPECT_EQ(BrokenFiles().size(), 1u);
 }
 
