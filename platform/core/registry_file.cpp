@@ -402,7 +402,7 @@ std::optional<std::string> RegistryFile::Rewrite() {
     int error = int64_t(text.size()) > kMaxFileSize ? EFBIG : WriteAll(fd, text);
     struct stat info {};
     if (error == 0 && ::fstat(fd, &info) != 0) error = errno;
-    if (error == 0) error = RenameOver(temporary, target, Durability::Later);
+    if (error == 0) error = RenameOver(temporary, target);
     if (error != 0) {
         ::close(fd);
         ::unlink(temporary.c_str());
@@ -414,8 +414,7 @@ std::optional<std::string> RegistryFile::Rewrite() {
     end_ = rewrittenSize_ = int64_t(text.size());
     endsLine_ = true;
     writeError_ = 0;
-    syncPending_ = true;
-    if (flushDue_) flushDue_();
+    syncPending_ = false;  // the rename put it on the disk with what was appended before
     return std::nullopt;
 }
 

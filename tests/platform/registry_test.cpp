@@ -940,6 +940,17 @@ TEST_F(RegistryTest, ACopyStoppedWhileHoldingTheLockFreezesNobody) {
     StoredRounds(fresh, "Stress", round);
 }
 
+// A rewrite puts its new file on the disk before the file takes the old one's name, and the
+// folder that records the rename after, so that a power cut leaves the one or the other whole.
+TEST_F(RegistryTest, ARewrittenFileIsOnTheDiskBeforeItReplacesTheOldOne) {
+    StressWriter writer(folder_, "Stress", VESK_UNSYNCED_RENAMES);
+    if (HasFatalFailure()) return;
+    writer.WaitFor("round 10\n");  // the file has been rewritten a few times by then
+    if (HasFatalFailure()) return;
+    writer.Kill();
+    EXPECT_EQ(writer.Told(), "");
+}
+
 // Neither a FIFO, nor a link to an endless device, nor a file of many megabytes is read: a
 // copy starts with its defaults and the thing is moved aside.
 TEST_F(RegistryTest, OnlyARegularFileOfSaneSizeIsRead) {
