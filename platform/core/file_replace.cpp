@@ -32,17 +32,15 @@ bool IsReadOnlyFile(const std::string& path) {
            (info.st_mode & kWriteBits) == 0;
 }
 
-int RenameOver(const std::string& source, const std::string& target, Durability durability) {
+int RenameOver(const std::string& source, const std::string& target) {
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0 &&
         ::chmod(source.c_str(), existing.st_mode & 07777) != 0)
         return errno;
-    if (durability == Durability::Now) {
-        if (const int error = Sync(source, O_RDONLY)) return error;
-    }
+    if (const int error = Sync(source, O_RDONLY)) return error;
     if (::rename(source.c_str(), target.c_str()) != 0) return errno;
     // The rename itself lasts only once the folder that records it is on the disk.
-    return durability == Durability::Now ? Sync(FolderOf(target), O_RDONLY | O_DIRECTORY) : 0;
+    return Sync(FolderOf(target), O_RDONLY | O_DIRECTORY);
 }
 
 int SyncToDisk(const std::string& path) {

@@ -3,8 +3,6 @@
 
 #include <string>
 
-enum class Durability { Now, Later };
-
 // The folder that holds path: "." for a bare name, "/" for an entry of the root.
 std::string FolderOf(const std::string& path);
 
@@ -12,11 +10,10 @@ std::string FolderOf(const std::string& path);
 // it, whoever runs. False for a missing file.
 bool IsReadOnlyFile(const std::string& path);
 
-// Renames source over target, so that a reader sees the whole old file or the whole new
-// one; source takes an existing target's mode. With Durability::Now, source's content is on
-// the disk before the rename and the rename after it; Later leaves that to SyncToDisk.
-// 0, or the errno of the step that failed.
-int RenameOver(const std::string& source, const std::string& target, Durability durability);
+// Renames source over target, so that a reader, or a power cut, leaves the whole old file or
+// the whole new one; source takes an existing target's mode. source's content is on the disk
+// before the rename and the rename after it. 0, or the errno of the step that failed.
+int RenameOver(const std::string& source, const std::string& target);
 
 // Puts path's content and its folder's entry on the disk; 0 or an errno.
 int SyncToDisk(const std::string& path);

@@ -291,7 +291,7 @@ FileError FileTable::ReplaceFile(std::string_view source, std::string_view targe
     errorCause_.clear();
     if (!IsUsableName(source) || !IsUsableName(target)) return kBadFileName;
     const std::string to = Resolve(target);
-    const int error = RenameOver(Resolve(source), to, Durability::Now);
+    const int error = RenameOver(Resolve(source), to);
     return error == 0 ? kNoError : Failed(error, to);
 }
 

@@ -102,16 +102,6 @@ std::string Summary(const std::vector<std::string>& problems) {
     return text;
 }
 
-// text without a last line that has no line end and does not read: a write cut short by a
-// kill, which never returned, so nothing was promised of it.
-std::string_view Finished(std::string_view text) {
-    if (text.empty() || text.back() == '\n') return text;
-    const size_t start = text.rfind('\n') + 1;  // 0 when there is no line end at all
-    KeyTable scratch;
-    const std::string probe = "[HKEY_CURRENT_USER]\n" + std::string(text.substr(start));
-    return ParseRegistryFile(probe, scratch).empty() ? text : text.substr(0, start);
-}
-
 bool SameTarget(const KeyChange& a, const KeyChange& b) {
     return a.value.has_value() == b.value.has_value() && EqualsIgnoringAsciiCase(a.key, b.key) &&
            EqualsIgnoringAsciiCase(a.name, b.name);
@@ -305,7 +295,7 @@ void RegistryFile::CatchUp() {
     if (since == Since::Same) return;
     std::string tail;  // lines another copy appended, each change with its section
     if (since == Since::Grown && ReadFrom(fd_, end_, tail) == 0) {
-        const std::string_view finished = Finished(tail);
+        const std::string_view finished = WithoutCutLastLine(tail);
         if (ParseRegistryFile(finished, keys_).empty()) {
             end_ += int64_t(tail.size());
             CutUnfinished(tail, finished);
@@ -348,7 +338,7 @@ void RegistryFile::Load(bool locked) {
     fd_ = fd;
     Remember(info);
     end_ = rewrittenSize_ = int64_t(text.size());
-    const std::string_view finished = Finished(text);
+    const std::string_view finished = WithoutCutLastLine(text);
     const auto problems = ParseRegistryFile(finished, keys_);
     endsLine_ = text.empty() || text.back() == '\n';
     if (!locked) return;
@@ -378,16 +368,20 @@ std::optional<std::string> RegistryFile::Append(const std::string& text) {
     if (fd_ < 0) return Rewrite();
     if (IsReadOnlyFile(path_)) return "the file is read-only";
     if (writeError_ != 0) return std::strerror(writeError_);
-    if (const int error = WriteAll(fd_, endsLine_ ? text : '\n' + text)) {
+    const std::string lines = endsLine_ ? text : '\n' + text;
+    // Lines that would outgrow the rest go into the file written afresh instead, which holds
+    // them already: a rewrite that fails then stops the file short of what a start reads.
+    const int64_t room = std::min(rewrittenSize_ + kAppendedLimit, kMaxFileSize) - end_;
+    if (int64_t(lines.size()) > room) return Rewrite();
+    if (const int error = WriteAll(fd_, lines)) {
         // A line cut short would break the file for every copy; the lock keeps end_ its end.
         [[maybe_unused]] const int cut = ::ftruncate(fd_, end_);
         return std::strerror(error);
     }
-    end_ += int64_t(text.size()) + (endsLine_ ? 0 : 1);
+    end_ += int64_t(lines.size());
     endsLine_ = true;
     syncPending_ = true;
     if (flushDue_) flushDue_();
-    if (end_ > rewrittenSize_ + kAppendedLimit) Rewrite();  // the appended lines hold it already
     return std::nullopt;
 }
 
@@ -396,15 +390,19 @@ std::optional<std::string> RegistryFile::Rewrite() {
     const std::string target = Target(path_);
     const std::string temporary = target + ".new";
     // What a crash or a user left under that name is neither written through nor kept.
-    ::remove(temporary.c_str());
+    const int removal = ::remove(temporary.c_str()) == 0 ? 0 : errno;
     const int fd =
         ::open(temporary.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) return std::strerror(errno);
+    if (fd < 0) {
+        const int error = removal != 0 && removal != ENOENT ? removal : errno;
+        return temporary + " cannot be made (" + std::strerror(error) + ")";
+    }
     const std::string text = FormatRegistryFile(keys_);
-    int error = WriteAll(fd, text);
+    // A file that the next start would refuse as too large is not written at all.
+    int error = int64_t(text.size()) > kMaxFileSize ? EFBIG : WriteAll(fd, text);
     struct stat info {};
     if (error == 0 && ::fstat(fd, &info) != 0) error = errno;
-    if (error == 0) error = RenameOver(temporary, target, Durability::Later);
+    if (error == 0) error = RenameOver(temporary, target);
     if (error != 0) {
         ::close(fd);
         ::unlink(temporary.c_str());
@@ -416,8 +414,7 @@ std::optional<std::string> RegistryFile::Rewrite() {
     end_ = rewrittenSize_ = int64_t(text.size());
     endsLine_ = true;
     writeError_ = 0;
-    syncPending_ = true;
-    if (flushDue_) flushDue_();
+    syncPending_ = false;  // the rename put it on the disk with what was appended before
     return std::nullopt;
 }
 

@@ -171,6 +171,12 @@ Failure ParseLine(std::string_view line, KeyTable& keys, Section& section) {
     return ParseValue(line, (*section.key)->second);
 }
 
+bool IsHexValue(std::string_view line) {
+    std::string name;
+    if (!TakePrefix(line, "@") && (!line.starts_with('"') || TakeQuoted(line, name))) return false;
+    return TakePrefix(line, "=") && line.starts_with("hex(");
+}
+
 void AppendSection(std::string& out, std::string_view path) {
     out += '[';
     out += kRootName;
@@ -223,4 +229,14 @@ std::vector<std::string> ParseRegistryFile(std::string_view text, KeyTable& keys
             problems.push_back("line " + std::to_string(lineNumber) + ": " + failure);
     }
     return problems;
+}
+
+std::string_view WithoutCutLastLine(std::string_view text) {
+    if (text.empty() || text.back() == '\n') return text;
+    const size_t start = text.rfind('\n') + 1;  // 0 when there is no line end at all
+    const std::string_view line = Trimmed(text.substr(start));
+    KeyTable scratch;
+    Section section{scratch.try_emplace("").first, false};
+    const bool whole = !ParseLine(line, scratch, section) && !IsHexValue(line);
+    return whole ? text : text.substr(0, start);
 }

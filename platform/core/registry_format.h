@@ -19,3 +19,7 @@ std::string FormatChange(const KeyChange& change);
 // CRLF line ends, a leading UTF-8 byte-order mark and comment lines starting with ';' are
 // accepted. The values under a [key] line that does not read are skipped with it.
 std::vector<std::string> ParseRegistryFile(std::string_view text, KeyTable& keys);
+// text without its last line when that has no line end and may be a write cut short: the
+// store ends each line it writes, so such a line is taken only when it reads and shows its
+// end. A value in hex bytes does not, as a cut after any whole byte leaves it readable.
+std::string_view WithoutCutLastLine(std::string_view text);

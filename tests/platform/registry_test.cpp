@@ -60,10 +60,11 @@ struct Stored {
 
 Stored Query(Registry& registry, HKEY key, std::string_view name) {
     Stored stored;
-    uint8_t buffer[255];
-    uint32_t length = sizeof buffer;
-    stored.status = registry.RegQueryValueExA(key, name, &stored.type, buffer, length);
-    if (stored.status == ERROR_SUCCESS) stored.data.assign(buffer, buffer + length);
+    uint32_t length = 0;
+    stored.status = registry.RegQueryValueExA(key, name, &stored.type, nullptr, length);
+    if (stored.status != ERROR_SUCCESS) return stored;
+    stored.data.resize(length);
+    stored.status = registry.RegQueryValueExA(key, name, &stored.type, stored.data.data(), length);
     return stored;
 }
 
@@ -87,6 +88,16 @@ protected:
     QTemporaryDir temp_;
     fs::path folder_ = fs::path(temp_.path().toStdString()) / "vesk-ticker";
     fs::path file_ = folder_ / "registry.txt";
+
+    std::vector<std::string> told_;  // by StoreLeft's store
+
+    // Stores "Left" under the main key, then gathers what registry tells in told_.
+    HKEY StoreLeft(Registry& registry) {
+        const HKEY key = Create(registry, kMainKey);
+        EXPECT_EQ(Set(registry, key, "Left", REG_SZ, Text("1440")), ERROR_SUCCESS);
+        registry.ReportProblemsTo([this](const std::string& problem) { told_.push_back(problem); });
+        return key;
+    }
 
     std::vector<fs::path> BrokenFiles() const {
         std::vector<fs::path> found;
@@ -326,6 +337,55 @@ TEST_F(RegistryTest, AByteOrderMarkBeforeTheFirstLineIsNoProblem) {
     EXPECT_EQ(Query(registry, key, "Left").data, Text("1440"));
 }
 
+// The store ends every line it writes, so a last line without its end is a hand edit or a
+// write that a kill cut short. A value in hex bytes still reads when the cut falls after a
+// whole byte; such a line is never taken, whether found at the start or appended by another
+// copy meanwhile, and the whole value before it stands. A text or a number shows its end.
+TEST_F(RegistryTest, ALastLineWithoutItsEndIsTakenOnlyWhenItShowsItIsWhole) {
+    struct Case {
+        const char* what;
+        std::string whole, last;
+        Stored loaded;
+    };
+    const std::string binary = "\"bin\"=hex(3):01,02,03,04,05,06,07,08\n";
+    const Stored wholeBinary = {ERROR_SUCCESS, 3, {1, 2, 3, 4, 5, 6, 7, 8}};
+    const Case cases[] = {
+        {"binary cut after a byte", binary, "\"bin\"=hex(3):09,09", wholeBinary},
+        {"binary cut before its first byte", binary, "\"bin\"=hex(3):", wholeBinary},
+        {"text with a tab cut after a byte", "\"bin\"=hex(1):61,09,62,00\n", "\"bin\"=hex(1):63,09",
+         {ERROR_SUCCESS, REG_SZ, Text("a\tb")}},
+        {"hand-edited text", binary, "\"bin\"=\"typed\"", {ERROR_SUCCESS, REG_SZ, Text("typed")}},
+        {"hand-edited number", binary, "\"bin\"=dword:00000007\r", {ERROR_SUCCESS, REG_DWORD, {7, 0, 0, 0}}},
+    };
+    for (const bool meanwhile : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (meanwhile ? ", appended meanwhile" : ", found at the start"));
+            fs::remove_all(folder_);
+            fs::create_directories(folder_);
+            const std::string lines = std::string(kMainSection) + c.whole + c.last;
+            WriteFile(file_, std::string(kMainSection) + "\"Left\"=\"1440\"\n" + (meanwhile ? "" : lines));
+            {
+                Registry registry(folder_.string());
+                if (meanwhile) std::ofstream(file_, std::ios::binary | std::ios::app) << lines;
+                ASSERT_FALSE(registry.LoadProblem()) << *registry.LoadProblem();
+                const HKEY key = Create(registry, kMainKey);
+                const Stored loaded = Query(registry, key, "bin");
+                EXPECT_EQ(loaded.status, c.loaded.status);
+                EXPECT_EQ(loaded.type, c.loaded.type);
+                EXPECT_EQ(loaded.data, c.loaded.data);
+                ASSERT_EQ(Set(registry, key, "Top", REG_SZ, Text("15")), ERROR_SUCCESS);
+            }
+            // The next change started a line of its own.
+            Registry reopened(folder_.string());
+            ASSERT_FALSE(reopened.LoadProblem()) << *reopened.LoadProblem();
+            const HKEY key = Create(reopened, kMainKey);
+            EXPECT_EQ(Query(reopened, key, "bin").data, c.loaded.data);
+            EXPECT_EQ(Query(reopened, key, "Top").data, Text("15"));
+            EXPECT_EQ(Query(reopened, key, "Left").data, Text("1440"));
+        }
+    }
+}
+
 TEST_F(RegistryTest, NamesKeepTheClassicRegistrysBounds) {
     Registry registry(folder_.string());
     HKEY key = 0;
@@ -552,18 +612,64 @@ TEST_F(RegistryTest, AStaleTemporaryNameNeitherStopsNorRedirectsARewrite) {
     }
 }
 
+// A rewrite that cannot make its new file (here a folder that no rewrite may clear away
+// holds its name) is a write that fails: told once, kept in memory and tried again with each
+// change, so that the appended lines never grow past what the next start reads.
+TEST_F(RegistryTest, ARewriteThatCannotMakeItsFileIsToldOnceAndLosesNothingAcknowledged) {
+    const fs::path temporary = folder_ / "registry.txt.new";
+    Registry registry(folder_.string());
+    const HKEY key = StoreLeft(registry);
+    fs::create_directories(temporary / "someone's");
+    const auto text = [](int x) { return Text(std::to_string(x) + ":" + std::string(16000, 'x')); };
+    constexpr int kWrites = 1100;  // 17 MB of appended lines
+    int acknowledged = -1;
+    for (int x = 0; x < kWrites; ++x) {
+        if (Set(registry, key, "Value", REG_SZ, text(x)) == ERROR_SUCCESS) acknowledged = x;
+    }
+    EXPECT_EQ(told_, std::vector<std::string>{"Vesk Ticker could not save its settings to " + file_.string() + ": " +
+                                              temporary.string() + " cannot be made (" + std::strerror(ENOTEMPTY) +
+                                              "). Changes to them last only until Vesk Ticker closes."});
+    EXPECT_LT(fs::file_size(file_), 1u << 20);
+    ASSERT_GE(acknowledged, 0);
+    for (const bool cleared : {false, true}) {
+        SCOPED_TRACE(cleared ? "after the folder went" : "while the folder is there");
+        Registry fresh(folder_.string());
+        ASSERT_FALSE(fresh.LoadProblem()) << *fresh.LoadProblem();
+        const HKEY again = Create(fresh, kMainKey);
+        EXPECT_EQ(Query(fresh, again, "Left").data, Text("1440"));
+        EXPECT_EQ(Query(fresh, again, "Value").data, text(cleared ? kWrites - 1 : acknowledged));
+        if (cleared) break;
+        fs::remove_all(temporary);
+        // The next change writes what was kept in memory with it.
+        EXPECT_EQ(Set(registry, key, "Top", REG_SZ, Text("15")), ERROR_SUCCESS);
+    }
+    EXPECT_EQ(told_.size(), 1u);
+}
+
+// Nor does a value too large for the file: the file stays readable with all the others.
+TEST_F(RegistryTest, AValueThatWouldTakeTheFilePastTheSizeLimitIsNotWritten) {
+    Registry registry(folder_.string());
+    const HKEY key = StoreLeft(registry);
+    EXPECT_EQ(Set(registry, key, "Big", REG_SZ, Text(std::string(17 << 20, 'x'))), ERROR_WRITE_FAULT);
+    EXPECT_EQ(told_, std::vector<std::string>{"Vesk Ticker could not save its settings to " + file_.string() + ": " +
+                                              std::strerror(EFBIG) +
+                                              ". Changes to them last only until Vesk Ticker closes."});
+    Registry fresh(folder_.string());
+    ASSERT_FALSE(fresh.LoadProblem()) << *fresh.LoadProblem();
+    const HKEY again = Create(fresh, kMainKey);
+    EXPECT_EQ(Query(fresh, again, "Left").data, Text("1440"));
+    EXPECT_EQ(Query(fresh, again, "Big").status, ERROR_FILE_NOT_FOUND);
+}
+
 // A file that grew past 16 MiB while the program ran (another program appending to it, say)
 // is not read in: it goes aside as such a file found at the start does.
 TEST_F(RegistryTest, AFileGrownPastTheSizeLimitIsNotReadIn) {
     Registry registry(folder_.string());
-    const HKEY key = Create(registry, kMainKey);
-    ASSERT_EQ(Set(registry, key, "Left", REG_SZ, Text("1440")), ERROR_SUCCESS);
-    std::vector<std::string> told;
-    registry.ReportProblemsTo([&](const std::string& problem) { told.push_back(problem); });
+    const HKEY key = StoreLeft(registry);
     std::ofstream(file_, std::ios::binary | std::ios::app) << "; " << std::string(17 << 20, 'x') << "\n";
     Query(registry, key, "Left");
-    ASSERT_EQ(told.size(), 1u);
-    EXPECT_NE(told[0].find("could not be read (it is larger than 16 MiB)."), std::string::npos) << told[0];
+    ASSERT_EQ(told_.size(), 1u);
+    EXPECT_NE(told_[0].find("could not be read (it is larger than 16 MiB)."), std::string::npos) << told_[0];
     EXPECT_EQ(BrokenFiles().size(), 1u);
 }
 
@@ -832,6 +938,17 @@ TEST_F(RegistryTest, ACopyStoppedWhileHoldingTheLockFreezesNobody) {
     ASSERT_EQ(Open(fresh, kMainKey, key), ERROR_SUCCESS);
     EXPECT_EQ(Query(fresh, key, "Left").data, Text("1440"));
     StoredRounds(fresh, "Stress", round);
+}
+
+// A rewrite puts its new file on the disk before the file takes the old one's name, and the
+// folder that records the rename after, so that a power cut leaves the one or the other whole.
+TEST_F(RegistryTest, ARewrittenFileIsOnTheDiskBeforeItReplacesTheOldOne) {
+    StressWriter writer(folder_, "Stress", VESK_UNSYNCED_RENAMES);
+    if (HasFatalFailure()) return;
+    writer.WaitFor("round 10\n");  // the file has been rewritten a few times by then
+    if (HasFatalFailure()) return;
+    writer.Kill();
+    EXPECT_EQ(writer.Told(), "");
 }
 
 // Neither a FIFO, nor a link to an endless device, nor a file of many megabytes is read: a
