@@ -183,7 +183,8 @@ std::string Charts::Stored(const char* name) const {
 }
 
 // A chart saved just under the ticker's Shade or Full view opens just under the ticker as
-// it stands now, whichever view that is.
+// it stands now, whichever view or size that is. The views' heights are those of their
+// pictures: the Large size scales the holders' boxes, not the pictures they hold.
 void Charts::PlaceFromStoredPosition() {
     auto stored = [this](const char* name) {
         return GetString::StoredNumber(runtime(), HKEY_CURRENT_USER, Registry2::kChartKey, name);
@@ -193,8 +194,11 @@ void Charts::PlaceFromStoredPosition() {
     setLeft(float(left.value_or(0)));
     setTop(float(top.value_or(0)));
     Ticker& ticker = program_.ticker();
-    for (const PictureBox* view : {&ticker.picDefaultShade, &ticker.picDefaultFull})
-        if (Top() - view->Height() == ticker.Top()) setTop(ticker.Top() + ticker.Height());
+    const float twipsPerPixel = runtime().TwipsPerPixelY();
+    for (const PictureBox* view : {&ticker.picDefaultShade, &ticker.picDefaultFull}) {
+        const float viewHeight = float(view->GetPicture().HeightPixels()) * twipsPerPixel;
+        if (Top() - viewHeight == ticker.Top()) setTop(ticker.Top() + ticker.Height());
+    }
 }
 
 // A window with no place of its own (a fresh profile) opens docked under the ticker, or

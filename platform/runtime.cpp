@@ -101,13 +101,24 @@ int Runtime::RunMessageLoop(const std::function<void()>& start) {
         TellSettingsProblems();
         if (!quitRequested_) start();
     });
-    return QCoreApplication::exec();
+    looping_ = true;
+    const int code = QCoreApplication::exec();
+    looping_ = false;
+    return code;
 }
 
 void Runtime::Quit() {
+    if (quitRequested_) return;  // a second signal during the unloads below
     quitRequested_ = true;
     // Before the loop quits: an open box would otherwise wait for its answer, and one
     // without a close answer would refuse to close.
     desktop_.EndMessageBoxes();
-    QCoreApplication::quit();
+    // Qt's own quit would close the shown windows in an order of its own. In load order, a
+    // window unloads while those it opened are still there to be saved (the ticker's chart
+    // window). One not shown, as one still in its load, is left to the program's release.
+    for (Form* form : std::vector<Form*>(loaded_))
+        if (IsLoaded(*form) && form->Visible()) form->Unload();
+    // Leaves every loop, nested ones too (a fetch, a box), without closing any window. Only
+    // from inside the message loop: outside it, every later nested loop would end at once.
+    if (looping_) QCoreApplication::exit(0);
 }

@@ -66,8 +66,8 @@ public:
     // Runs start from inside the message loop, then the loop until the last window closes,
     // Quit or End is called.
     int RunMessageLoop(const std::function<void()>& start);
-    // Leaves the message loop, abandoning any fetch that waits; also when the loop has not
-    // started yet.
+    // Unloads the loaded windows in load order and leaves the message loop, abandoning any
+    // fetch that waits; also when the loop has not started yet.
     void Quit();
 
 private:
@@ -86,6 +86,7 @@ private:
     std::deque<std::string> untoldProblems_;  // of the settings store, shown once the loop runs
     bool ended_ = false;
     bool quitRequested_ = false;
+    bool looping_ = false;  // the message loop runs
     bool flushArmed_ = false;  // a flush of the settings store is on its way
     static constexpr int kSettingsFlushDelayMs = 250;
     int screenMousePointer_ = 0;

@@ -137,6 +137,33 @@ TEST_F(ChartWindowTest, AChartSavedUnderTheShadeViewOpensUnderTheFullView) {
     }
 }
 
+// Saved just under the Standard Shade strip of a ticker at 0,0, the chart window opens just
+// under the ticker as it now stands, whatever its size and view, and never over it.
+TEST_F(ChartWindowTest, AChartSavedUnderTheStandardStripOpensUnderEverySizeAndView) {
+    struct Case {
+        const char *size, *view;
+        int tickerHeightPixels;
+    };
+    for (Case c : {Case{"Standard", "Shade", 14}, Case{"Standard", "Full", 116},
+                   Case{"Large", "Shade", 19}, Case{"Large", "Full", 155}}) {
+        StoreSetting("Size", c.size);
+        StoreSetting("Height", c.view);
+        StoreSetting("Left", "0");
+        StoreSetting("Top", "0");
+        StoreChartSetting("Left", "0");
+        StoreChartSetting("Top", "210");
+        Ticker& ticker = StartTicker();
+        ClickMouse(ticker.picChart.Widget(), QPoint(2, 2));
+        Charts& charts = program().charts();
+        ASSERT_TRUE(charts.Visible()) << c.size << " " << c.view;
+        const QWidget* tickerWindow = ticker.picSkin.Widget()->window();
+        EXPECT_EQ(tickerWindow->pos(), QPoint(0, 0));
+        EXPECT_EQ(tickerWindow->height(), c.tickerHeightPixels) << c.size << " " << c.view;
+        EXPECT_EQ(charts.picTop.Widget()->window()->pos(), QPoint(0, c.tickerHeightPixels))
+            << c.size << " " << c.view;
+    }
+}
+
 TEST_F(ChartWindowTest, ADockedPairIsFittedIntoTheWorkAreaByMovingTheTicker) {
     // The work area is 15360 x 11070 twips; the ticker is 3150 x 1740, the chart 2395 high.
     struct Case {

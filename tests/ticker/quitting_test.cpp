@@ -18,16 +18,21 @@
 
 #include <csignal>
 #include <functional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "charts/charts.h"
 #include "platform/core/registry.h"
 #include "settings/registry2.h"
 #include "settings/stock_record.h"
 #include "support/ticker_fixture.h"
 #include "support/wait_until.h"
+#include "symbols/symbol_editor.h"
+#include "ticker/config.h"
 #include "ticker/start_up.h"
+#include "ticker/ticker.h"
 
 namespace {
 
@@ -90,19 +95,20 @@ protected:
         file.write(bytes.data(), qint64(bytes.size()));
     }
     std::string settingsFolder() const { return config.filePath("vesk-ticker").toStdString(); }
-    void Store(std::vector<std::pair<std::string, std::string>> values) {
+    void Store(std::vector<std::pair<std::string, std::string>> values,
+               std::string_view keyPath = kMainKey) {
         Registry registry(settingsFolder());
         HKEY key = 0;
-        registry.RegCreateKeyExA(HKEY_CURRENT_USER, kMainKey, 0, KEY_ALL_ACCESS_LEGACY, key);
+        registry.RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_ALL_ACCESS_LEGACY, key);
         for (const auto& [name, value] : values)
             registry.RegSetValueExA(key, name, REG_SZ,
                                     reinterpret_cast<const uint8_t*>(value.c_str()),
                                     uint32_t(value.size() + 1));
         registry.RegCloseKey(key);
     }
-    std::string Stored(const char* name) {
+    std::string Stored(const char* name, std::string_view keyPath = kMainKey) {
         Registry registry(settingsFolder());
-        const StoredValue value = ReadStored(registry, kMainKey, name);
+        const StoredValue value = ReadStored(registry, keyPath, name);
         return value.found ? std::string(value.bytes.c_str()) : "(missing)";
     }
 
@@ -164,6 +170,19 @@ TEST_P(SignalQuitTest, QuitsWhileAnotherCopyHoldsTheSettings) {
     ASSERT_EQ(::flock(folder, LOCK_EX), 0);
     ExpectNormalEndOn(c.signal);
     ::close(folder);
+}
+
+// A quit that closed the windows in whatever order Qt lists them would often close the chart
+// window before the ticker saves it. Every run, at start-up or at a refresh, saves it open.
+TEST_F(SignalQuitTest, SavesTheChartWindowOpenAtTheSignalAsOpen) {
+    const int quitSignals[] = {SIGTERM, SIGINT, SIGHUP};
+    for (int run = 0; run < 10; ++run) {
+        Store({{"StartUp", "True"}}, Registry2::kChartKey);
+        const size_t answered = server.requestLines().size() + size_t(run % 2);
+        ASSERT_TRUE(StartAndAwaitQuote(answered)) << "run " << run;
+        ExpectNormalEndOn(quitSignals[run % 3]);
+        EXPECT_EQ(Stored("StartUp", Registry2::kChartKey), "True") << "run " << run;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Fetches, SignalQuitTest,
@@ -250,5 +269,54 @@ INSTANTIATE_TEST_SUITE_P(Fetches, LastWindowQuitTest, ::testing::Values(0u, 1u),
                          [](const auto& test) {
                              return test.param == 0 ? "StartUp" : "Refresh";
                          });
+
+// With the chart window open, a quit from the message loop saves it as open. Qt lists the
+// windows in no fixed order, the one its own quit would close them in: the rounds go on
+// until the quit has met the chart window listed both before and after the ticker. The
+// Symbol Manager and the Configuration dialog, open as well, do not hold the quit.
+class ChartsOpenQuitTest : public TickerTest {
+protected:
+    static bool ListedBefore(const QWidget* first, const QWidget* second) {
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            if (window == first) return true;
+            if (window == second) return false;
+        }
+        return false;
+    }
+};
+
+TEST_F(ChartsOpenQuitTest, SavesTheChartWindowOpenWhicheverWayTheWindowsAreListed) {
+    WriteSymbols({{"IBM", "International Business Machines"}});
+    std::set<bool> ordersMet;
+    for (int round = 0; round < 40 && ordersMet.size() < 2; ++round) {
+        Start();
+        Registry2::CreateNewKey(runtime(), HKEY_CURRENT_USER, Registry2::kChartKey);
+        Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, Registry2::kChartKey, "StartUp",
+                               "True");
+        QObject context;
+        bool chartsFirst = false;
+        EXPECT_EQ(runtime().RunMessageLoop([&] {
+            StartUp::Main(program());
+            for (Form* window : {static_cast<Form*>(&program().symbolEditor()),
+                                 static_cast<Form*>(&program().config())}) {
+                window->Show();
+                EXPECT_TRUE(window->Visible()) << window->Name();
+            }
+            QTimer::singleShot(0, &context, [&] {
+                chartsFirst = ListedBefore(program().charts().picTop.Widget()->window(),
+                                           program().ticker().picSkin.Widget()->window());
+                runtime().Quit();
+            });
+        }), 0);
+        EXPECT_TRUE(runtime().Forms().empty());
+        ordersMet.insert(chartsFirst);
+        Start();  // the next start
+        const StoredValue startUp =
+            ReadStored(runtime().registry(), Registry2::kChartKey, "StartUp");
+        EXPECT_EQ(std::string(startUp.bytes.c_str()), "True")
+            << (chartsFirst ? "chart window" : "ticker") << " listed first";
+    }
+    EXPECT_EQ(ordersMet.size(), 2u);
+}
 
 }  // namespace
