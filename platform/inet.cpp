@@ -1,11 +1,11 @@
 #include "platform/inet.h"
 
 #include "platform/core/http_connection.h"
+#include "platform/host_lookup.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QHostAddress>
-#include <QHostInfo>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QUrl>
@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cassert>
 #include <climits>
+#include <deque>
 #include <memory>
 #include <optional>
 
@@ -134,6 +135,12 @@ private:
     // of the stages it reached. An exchange that is over (a reply, a refused status or a
     // redirect) closes before any handler runs.
     void step() {
+        if (lookup_ && lookup_->Ended()) {
+            const std::vector<std::string> found = lookup_->TakeAddresses();
+            addresses_.assign(found.begin(), found.end());
+            connectNext();
+            return;
+        }
         if (!ready_ || !connection_) return;
         ready_ = false;
         const bool wasConnecting = connection_->state() == HttpConnection::State::Connecting;
@@ -186,8 +193,7 @@ private:
         readable_.reset();
         writable_.reset();
         connection_.reset();
-        if (lookupId_ >= 0) QHostInfo::abortHostLookup(lookupId_);
-        lookupId_ = -1;
+        lookup_.reset();  // given up, not waited for: the resolver may hang far longer
     }
 
     // Starts the exchange with target, looking its host up unless it is a numeric address.
@@ -196,25 +202,22 @@ private:
         url_ = target;
         const QHostAddress numeric(url_.host());
         if (!numeric.isNull()) {
-            addresses_ = {numeric};
+            addresses_ = {numeric.toString().toStdString()};
             connectNext();
             return;
         }
-        lookupId_ = QHostInfo::lookupHost(url_.host(), &loop_, [this](const QHostInfo& info) {
-            lookupId_ = -1;
-            addresses_ = info.addresses();
-            connectNext();
-            wake();
-        });
+        lookup_ = std::make_unique<HostLookup>(url_.host().toStdString(), [this] { wake(); });
+        if (lookup_->Ended()) wake();
     }
 
     // Tries the host's addresses in turn until one takes the connection.
     void connectNext() {
         close();
-        while (!addresses_.isEmpty()) {
-            connection_ = std::make_unique<HttpConnection>(
-                addresses_.takeFirst().toString().toStdString(), uint16_t(url_.port(80)),
-                requestFor(url_), maxBytes_);
+        while (!addresses_.empty()) {
+            const std::string address = std::move(addresses_.front());
+            addresses_.pop_front();
+            connection_ = std::make_unique<HttpConnection>(address, uint16_t(url_.port(80)),
+                                                           requestFor(url_), maxBytes_);
             if (connection_->state() != HttpConnection::State::Failed) {
                 watch(connection_->fd());
                 return;
@@ -242,8 +245,8 @@ private:
     QTimer deadline_;
     QUrl url_;
     int redirects_ = 0;
-    int lookupId_ = -1;
-    QList<QHostAddress> addresses_;  // of url_'s host, not yet tried
+    std::unique_ptr<HostLookup> lookup_;  // of url_'s host, while it runs
+    std::deque<std::string> addresses_;   // of url_'s host, not yet tried
     std::unique_ptr<HttpConnection> connection_;
     std::unique_ptr<QSocketNotifier> readable_, writable_;
     bool ready_ = false;   // a notifier fired: the socket can be advanced

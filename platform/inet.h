@@ -26,7 +26,8 @@ constexpr int16_t icNone = 0, icResolvingHost = 1, icHostResolved = 2, icConnect
 // The events are raised before the fetch returns, from the fetch itself, so a handler may
 // call Cancel. A URL that is not an http:// address with a host fails at once, without
 // events. Fetches go out directly, never through a proxy, on this thread alone:
-// a fetch that ends for any reason leaves no connection behind.
+// a fetch that ends for any reason leaves no connection behind. The time-out covers the
+// host's lookup too, and a lookup given up is never waited for, by the fetch or the quit.
 // When the application quits its event loops, the fetch waiting (or any started after)
 // is abandoned: it returns empty and counts as failed, without icError.
 // An Inet must not be destroyed while its own fetch runs.

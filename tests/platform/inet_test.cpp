@@ -1,9 +1,13 @@
 #include "platform/inet.h"
 
+#include "tests/support/silent_name_server.h"
 #include "tests/support/test_http_server.h"
 #include "tests/support/wait_until.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -11,6 +15,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -502,6 +507,66 @@ TEST_F(InetTest, HostNamesAreLookedUp) {
     server.setRoute("/ok", {.body = "fine"});
     const std::string address = server.url("/ok");
     EXPECT_EQ(fetch("http://localhost" + address.substr(address.rfind(':'))), "fine");
+}
+
+// Set in the copy of this program that the next test runs behind a name server that never
+// answers; the copy says kLookupsOver once its fetches have ended.
+constexpr const char* kBehindSilentNameServer = "VESK_BEHIND_SILENT_NAME_SERVER";
+constexpr const char* kLookupsOver = "lookups over";
+
+qsizetype ThreadCount() {
+    return QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+}
+
+// A host whose lookup hangs: each fetch ends at its time-out with icError, a second fetch
+// takes over the lookup the first gave up instead of starting another, and none of them
+// holds the program's end.
+TEST_F(InetTest, TheTimeOutEndsAHangingLookup) {
+    if (qEnvironmentVariableIsSet(kBehindSilentNameServer)) {
+        inet.setRequestTimeout(1);
+        qsizetype threadsAfterFirst = 0;
+        for (int fetchNumber = 1; fetchNumber <= 2; ++fetchNumber) {
+            SCOPED_TRACE(fetchNumber);
+            states.clear();
+            QElapsedTimer clock;
+            clock.start();
+            expectFailed(fetch("http://quotes.example.invalid/d/quotes.csv"));
+            EXPECT_GE(clock.elapsed(), 900);  // the lookup did hang
+            EXPECT_LT(clock.elapsed(), 2500);
+            if (fetchNumber == 1) threadsAfterFirst = ThreadCount();
+        }
+        EXPECT_EQ(ThreadCount(), threadsAfterFirst);
+        std::cout << kLookupsOver << std::endl;
+        return;
+    }
+    QProcess copy;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(kBehindSilentNameServer, "1");
+    copy.setProcessEnvironment(env);
+    copy.setProcessChannelMode(QProcess::MergedChannels);
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    QStringList command = BehindSilentNameServer(
+        {QCoreApplication::applicationFilePath(),
+         QString("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name())});
+    const QString program = command.takeFirst();
+    copy.start(program, command);
+    QByteArray output;
+    const auto ended = [&] {
+        output += copy.readAll();
+        return copy.state() == QProcess::NotRunning;
+    };
+    ASSERT_TRUE(
+        WaitUntil([&] { return ended() || output.contains(kLookupsOver); }, 4 * kWatchdogMs));
+    if (NameServerCouldNotBeHidden(copy))
+        GTEST_SKIP() << "no mount and network namespace to hide a name server in:\n"
+                     << output.toStdString();
+    ASSERT_TRUE(output.contains(kLookupsOver)) << output.toStdString();
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(WaitUntil(ended, 1000))
+        << "still running " << clock.elapsed() << " ms after its lookups";
+    EXPECT_EQ(copy.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(copy.exitCode(), 0) << output.toStdString();
 }
 
 TEST_F(InetTest, AddressesThatCannotBeFetchedGiveEmptyAtOnce) {

@@ -27,6 +27,7 @@
 #include "platform/core/registry.h"
 #include "settings/registry2.h"
 #include "settings/stock_record.h"
+#include "support/silent_name_server.h"
 #include "support/ticker_fixture.h"
 #include "support/wait_until.h"
 #include "symbols/symbol_editor.h"
@@ -40,6 +41,7 @@ using Behaviour = TestHttpServer::Behaviour;
 
 constexpr int kStartWaitMs = 30000;  // a sanitised build starts slowly
 constexpr int kQuitLimitMs = 2000;
+constexpr int kQuitBehindLookupLimitMs = 1000;
 constexpr const char* kMainKey = "Software\\Vesk Ticker";
 
 // The first `answered` quote requests get a quote; every later one waits for ever.
@@ -112,14 +114,15 @@ protected:
         return value.found ? std::string(value.bytes.c_str()) : "(missing)";
     }
 
-    void Start() {
+    void Start(QStringList command = {VESK_TICKER_BINARY}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("VESK_TICKER_HOME", home.path());
         env.insert("XDG_CONFIG_HOME", config.path());
         ticker.setProcessEnvironment(env);
         ticker.setProcessChannelMode(QProcess::ForwardedChannels);
-        ticker.start(VESK_TICKER_BINARY, {});
+        const QString program = command.takeFirst();
+        ticker.start(program, command);
         ASSERT_TRUE(ticker.waitForStarted());
     }
     // Starts the ticker and waits for its quote request after the first `answered`.
@@ -135,12 +138,12 @@ protected:
         return WaitUntil([&] { return CaughtSignals(pid) & (1u << (SIGTERM - 1)); }, kStartWaitMs);
     }
     // Sends the signal; the ticker must end by itself, normally, within the quit limit.
-    void ExpectNormalEndOn(int signal) {
+    void ExpectNormalEndOn(int signal, int limitMs = kQuitLimitMs) {
         QElapsedTimer clock;
         clock.start();
         ::kill(pid_t(ticker.processId()), signal);
         const bool ended =
-            WaitUntil([&] { return ticker.state() == QProcess::NotRunning; }, kQuitLimitMs);
+            WaitUntil([&] { return ticker.state() == QProcess::NotRunning; }, limitMs);
         ASSERT_TRUE(ended) << "still running " << clock.elapsed() << " ms after the signal";
         EXPECT_EQ(ticker.exitStatus(), QProcess::NormalExit);
     }
@@ -215,6 +218,23 @@ TEST_F(SignalQuitTest, QuitsWhileTheBoxAboutAHeldSettingsFileWaits) {
     ::close(folder);
     EXPECT_EQ(ticker.exitCode(), 0);
     EXPECT_TRUE(server.requestLines().empty());  // no ticker came up after the box
+}
+
+// The quote host's name server never answers: the quit must not wait for the lookup, which
+// only the resolver's own time-out would end.
+TEST_F(SignalQuitTest, QuitsWhileTheQuoteHostsLookupHangs) {
+    Write(home, "vesk-ticker.conf", "[Hosts]\nQuoteHost=quotes.example.invalid\n");
+    Start(BehindSilentNameServer({VESK_TICKER_BINARY}));
+    const qint64 pid = ticker.processId();
+    const bool asked = WaitUntil(
+        [&] { return ticker.state() == QProcess::NotRunning || NameServerAsked(pid); }, kStartWaitMs);
+    ASSERT_TRUE(asked) << "the ticker never looked its quote host up";
+    if (NameServerCouldNotBeHidden(ticker))
+        GTEST_SKIP() << "no mount and network namespace to hide the name server in";
+    ExpectNormalEndOn(SIGTERM, kQuitBehindLookupLimitMs);
+    EXPECT_EQ(ticker.exitCode(), 0);
+    EXPECT_EQ(Stored("Left"), "0");
+    EXPECT_EQ(Stored("Top"), "0");
 }
 
 // The sockets that carry a signal to the message loop: a write never blocks the handler, and
