@@ -80,7 +80,8 @@ void StartThread(const std::shared_ptr<PendingLookup>& pending) {
 
 // Lookups given up while they ran, on the event loop's thread alone. The next lookup of the
 // same host takes one over instead of starting a thread, so that a resolver that hangs
-// holds one thread per host however many fetches time out on it.
+// holds one thread per host however many fetches time out on it. The threads outlive any
+// fetch and any runtime, so the list is the process's own.
 std::vector<std::shared_ptr<PendingLookup>>& GivenUp() {
     static std::vector<std::shared_ptr<PendingLookup>> givenUp;
     return givenUp;
