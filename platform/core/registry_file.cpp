@@ -181,6 +181,11 @@ void RegistryFile::Flush() {
 
 void RegistryFile::Settle() {
     if (!pending_.empty()) Save();
+    // The wait's message promised these would be saved once the other copy lets go; the end
+    // cannot wait for that.
+    if (!pending_.empty() && lockBusy_)
+        Tell("Vesk Ticker closes while another running Vesk Ticker still holds the settings file " +
+             path_ + ": its latest changes to the settings are not saved.");
     Tidy();
     Sync();
 }

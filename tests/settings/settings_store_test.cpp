@@ -215,6 +215,19 @@ TEST_F(ContendedSettingsTest, AFinalWriteThatFailsIsToldBeforeTheProgramEnds) {
     EXPECT_TRUE(desktop.ended);
 }
 
+// The other copy never lets go before the program ends: the changes it held back are lost,
+// and the end says so rather than leave the promise to save them standing.
+TEST_F(ContendedSettingsTest, AnEndWhileTheLockIsStillHeldTellsThatTheChangesAreLost) {
+    Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Left", "5");
+    runtime().End();
+    EXPECT_EQ(BoxTexts(),
+              (std::vector<std::string>{
+                  ToldHeld(), "Vesk Ticker closes while another running Vesk Ticker still holds the "
+                              "settings file " + file + ": its latest changes to the settings are "
+                              "not saved."}));
+    EXPECT_TRUE(desktop.ended);
+}
+
 TEST_F(UnwritableSettingsTest, FailedWritesAreToldOnceOnceTheHandlerReturns) {
     Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Interval", "222");
     Registry2::SetKeyValue(runtime(), HKEY_CURRENT_USER, kMainKey, "Left", "5");
